@@ -1,0 +1,115 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "maindialog.h"
+
+#include "countdownrun.h"
+#include "platform.h"
+#include "settings.h"
+#include "timelefttext.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtConcurrent>
+
+namespace {
+constexpr std::uint32_t minutesPerDay = 1440;
+constexpr std::uint32_t minutesPerHour = 60;
+constexpr std::uint32_t msPerMinute = 60000;
+}
+
+void MainDialog::go()
+{
+    okButton->setEnabled(false);
+    stopButton->setEnabled(true);
+
+    // The longest delay, 3,369,540,000 ms, passes the signed 32-bit limit:
+    // the length is computed and kept unsigned.
+    targetMs = (static_cast<std::uint32_t>(dValue) * minutesPerDay
+                + static_cast<std::uint32_t>(hValue) * minutesPerHour
+                + static_cast<std::uint32_t>(mValue))
+        * msPerMinute;
+    running = true;
+
+    if (currentRun)
+        currentRun->stop();
+    currentRun = std::make_shared<CountdownRun>();
+
+    // The worker receives its own run, so that it never mistakes a later
+    // run for its own, however late the pool starts it.
+    replacedWorkers.removeIf([](const QFuture<void>& worker) { return worker.isFinished(); });
+    if (future.isValid())
+        replacedWorkers.append(future);
+    future = QtConcurrent::run(&MainDialog::countdown, this, currentRun);
+}
+
+void MainDialog::cancel()
+{
+    running = false;
+    targetMs = 0;
+    if (currentRun)
+        currentRun->stop();
+
+    stopButton->setEnabled(false);
+    okButton->setEnabled(true);
+    statusLabel->setText(QStringLiteral("Timer reset."));
+}
+
+void MainDialog::countdown(std::shared_ptr<CountdownRun> run)
+{
+    Platform& os = systemPlatform();
+    const std::uint64_t start = os.elapsedClockMs();
+    for (;;) {
+        const std::uint64_t elapsed = os.elapsedClockMs() - start;
+        // The target is read before `running` (see the member declarations).
+        if (elapsed >= targetMs) {
+            if (running && !run->isStopped())
+                shutdownApproved();
+            return;
+        }
+        if (!running || run->isStopped())
+            return;
+        handOverText(run, timeLeftText(static_cast<std::uint32_t>(elapsed)));
+        os.pause(pauseLength(), run->pauseInterrupt());
+    }
+}
+
+QString MainDialog::timeLeftText(std::uint32_t elapsed) const
+{
+    return formatTimeLeft(targetMs - elapsed);
+}
+
+// A hand-edited settings.dat may hold a negative interval; it means no pause
+// rather than a pause of nearly 50 days.
+std::uint32_t MainDialog::pauseLength() const
+{
+    return settings.sleepTime > 0 ? static_cast<std::uint32_t>(settings.sleepTime) : 0;
+}
+
+void MainDialog::handOverText(const std::shared_ptr<CountdownRun>& run, const QString& text)
+{
+    if (run->offerText(text))
+        QMetaObject::invokeMethod(this, [this, run] { showTextOf(*run); }, Qt::QueuedConnection);
+}
+
+// GUI thread. A text that arrives after its run was stopped or replaced is
+// dropped, so "Timer reset." or the new run's text stays on the label.
+void MainDialog::showTextOf(CountdownRun& run)
+{
+    const QString text = run.collectText();
+    if (!run.isStopped())
+        statusLabel->setText(text);
+}
+
+// Stops the current run and waits for every worker, so that none outlives
+// the window whose members it reads. A stopped worker wakes from its pause
+// at once, so the wait is short.
+void MainDialog::stopWorkers()
+{
+    running = false;
+    if (currentRun)
+        currentRun->stop();
+    future.waitForFinished();
+    for (QFuture<void>& worker : replacedWorkers)
+        worker.waitForFinished();
+    replacedWorkers.clear();
+}

@@ -1,0 +1,134 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "maindialog.h"
+
+#include "countdownrun.h"
+#include "settingsdialog.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMutexLocker>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+MainDialog::MainDialog(QWidget* parent)
+    : QDialog(parent)
+{
+    createWidgets();
+    setUpWidgets();
+    connectWidgets();
+    layOutWidgets();
+    setWindowTitle(tr("Velmora"));
+}
+
+MainDialog::~MainDialog()
+{
+    stopWorkers();
+}
+
+// Widgets are created without a parent; installing the layout in
+// layOutWidgets() hands them all to the dialog, which frees them.
+void MainDialog::createWidgets()
+{
+    hSpinBox = new QSpinBox;
+    mSpinBox = new QSpinBox;
+    dSpinBox = new QSpinBox;
+    okButton = new QPushButton(QStringLiteral("Ok"));
+    stopButton = new QPushButton(QStringLiteral("STOP!"));
+    statusLabel = new QLabel;
+    settingsButton = new QPushButton(QStringLiteral("Settings"));
+    modeBox = new QComboBox;
+}
+
+void MainDialog::setUpWidgets()
+{
+    statusLabel->setText(QStringLiteral("Timer not started..."));
+    hSpinBox->setSuffix(QStringLiteral(" h"));
+    hSpinBox->setRange(0, 23);
+    mSpinBox->setSuffix(QStringLiteral(" m"));
+    mSpinBox->setRange(0, 59);
+    dSpinBox->setSuffix(QStringLiteral(" d"));
+    dSpinBox->setRange(0, 38);
+    dSpinBox->setToolTip(QStringLiteral("Maximum is 38 days."));
+
+    // The first item is selected before setMode() is connected, so `mode`
+    // stays empty until the user picks an entry; empty means shutdown.
+    modeBox->setEditable(false);
+    modeBox->addItem(QStringLiteral("Shutdown"));
+    modeBox->addItem(QStringLiteral("Reboot"));
+    modeBox->addItem(QStringLiteral("Log off"));
+
+    stopButton->setEnabled(false);
+}
+
+void MainDialog::connectWidgets()
+{
+    connect(stopButton, &QPushButton::clicked, this, &MainDialog::cancel);
+    connect(okButton, &QPushButton::clicked, this, &MainDialog::go);
+    connect(hSpinBox, &QSpinBox::valueChanged, this, &MainDialog::setHvalue);
+    connect(mSpinBox, &QSpinBox::valueChanged, this, &MainDialog::setMvalue);
+    connect(dSpinBox, &QSpinBox::valueChanged, this, &MainDialog::setDvalue);
+    connect(settingsButton, &QPushButton::clicked, this, &MainDialog::launchSettings);
+    connect(modeBox, &QComboBox::currentTextChanged, this, &MainDialog::setMode);
+    // Closing the window ends a run as "STOP!" would, so that the process
+    // exits at once instead of lingering until the action.
+    connect(this, &QDialog::finished, this, &MainDialog::stopWorkers);
+}
+
+void MainDialog::layOutWidgets()
+{
+    auto* delayRow = new QHBoxLayout;
+    delayRow->addWidget(dSpinBox);
+    delayRow->addWidget(hSpinBox);
+    delayRow->addWidget(mSpinBox);
+    delayRow->addWidget(okButton);
+    delayRow->addWidget(stopButton);
+
+    auto* actionRow = new QHBoxLayout;
+    actionRow->addWidget(modeBox);
+    actionRow->addWidget(settingsButton);
+
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(statusLabel);
+
+    auto* mainLayout = new QVBoxLayout;
+    mainLayout->addLayout(delayRow);
+    mainLayout->addLayout(actionRow);
+    mainLayout->addLayout(statusRow);
+    setLayout(mainLayout);
+}
+
+void MainDialog::setHvalue(int hours)
+{
+    hValue = hours;
+}
+
+void MainDialog::setMvalue(int minutes)
+{
+    mValue = minutes;
+}
+
+void MainDialog::setDvalue(int days)
+{
+    dValue = days;
+}
+
+void MainDialog::setMode(QString text)
+{
+    QMutexLocker lock(&modeMutex);
+    mode = text;
+}
+
+QString MainDialog::currentMode() const
+{
+    QMutexLocker lock(&modeMutex);
+    return mode;
+}
+
+void MainDialog::launchSettings()
+{
+    settingsDialog dialog(nullptr);
+    dialog.exec();
+}

@@ -1,0 +1,88 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+#include <QFuture>
+#include <QList>
+#include <QMutex>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class CountdownRun;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+// The main window: takes the delay and the action, counts down on a worker
+// of the global thread pool and asks the operating system for the action.
+class MainDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit MainDialog(QWidget* parent = nullptr);
+    ~MainDialog() override;
+
+private slots:
+    void cancel();
+    void go();
+    void setHvalue(int);
+    void setMvalue(int);
+    void setDvalue(int);
+    void shutdown();
+    void shutdownApproved();
+    void fAbortShutdown();
+    void setMode(QString);
+    void launchSettings();
+
+private:
+    void createWidgets();
+    void setUpWidgets();
+    void connectWidgets();
+    void layOutWidgets();
+
+    void countdown(std::shared_ptr<CountdownRun> run);
+    QString timeLeftText(std::uint32_t elapsed) const;
+    void handOverText(const std::shared_ptr<CountdownRun>& run, const QString& text);
+    void showTextOf(CountdownRun& run);
+    std::uint32_t pauseLength() const;
+    void stopWorkers();
+    QString currentMode() const;
+
+    QPushButton* okButton;
+    QPushButton* stopButton;
+    QPushButton* settingsButton;
+    QSpinBox* mSpinBox;
+    QSpinBox* hSpinBox;
+    QSpinBox* dSpinBox;
+    QLabel* statusLabel;
+    QComboBox* modeBox;
+
+    // Written on the GUI thread, read by the worker at the end of a run.
+    QString mode;
+    mutable QMutex modeMutex;
+
+    int hValue = 0;
+    int mValue = 0;
+    int dValue = 0;
+
+    // go() stores targetMs before running, and cancel() clears running
+    // before it zeroes targetMs; the worker reads targetMs first. With
+    // sequentially consistent atomics a worker that meets a zeroed target
+    // therefore always sees running already cleared.
+    std::atomic<bool> running{false};
+    QFuture<void> future;
+    std::atomic<std::uint32_t> targetMs{0};
+
+    // GUI thread only. The run that go() started last; stopping it tells its
+    // worker it may no longer touch the label or act.
+    std::shared_ptr<CountdownRun> currentRun;
+    // Workers of replaced runs that may still be ending; waited for before
+    // the window goes away.
+    QList<QFuture<void>> replacedWorkers;
+};

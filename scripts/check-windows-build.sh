@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Cross-compiles the platform layer for Windows with mingw-w64, warnings as
+# errors, so that the Win32 backend, which no Linux build compiles, cannot
+# rot unnoticed. Usage: check-windows-build.sh [build-dir]
+# Without a build dir a temporary one is used and removed afterwards.
+set -uo pipefail
+
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+if [[ $# -ge 1 ]]; then
+    build_dir=$1
+else
+    build_dir=$(mktemp -d)
+    trap 'rm -rf "$build_dir"' EXIT
+fi
+
+generator=()
+if command -v ninja >/dev/null; then
+    generator=(-G Ninja)
+fi
+
+# --fresh drops any cache left in the build dir, so every run starts from the
+# toolchain and flags below rather than from an earlier configuration.
+if cmake --fresh -S "$source_dir" -B "$build_dir" "${generator[@]}" \
+        -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_FLAGS=-Werror \
+        -DVELMORA_PLATFORM_ONLY=ON &&
+    cmake --build "$build_dir"; then
+    echo "check-windows-build: PASSED: the platform layer cross-compiles for Windows without warnings"
+else
+    echo "check-windows-build: FAILED: the platform layer does not cross-compile for Windows (see above)" >&2
+    exit 1
+fi

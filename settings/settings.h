@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+
+// The process-wide settings. Until loadSettings() runs they hold 0 / true / 0;
+// a settings.dat that cannot be opened gives 500 / true / 5000.
+struct Settings
+{
+    std::int32_t sleepTime = 0;    // countdown refresh interval, ms; written only by the start-up load
+    bool displayAlert = true;
+    // Minutes, in the file, here and in the settings dialog alike. The 5000 of
+    // a missing file is thus far above the dialog's 1..10 and shows as 10.
+    std::int32_t alertTime = 0;
+};
+
+extern Settings settings;
+
+// Fills `settings` from settings.dat in the working directory. Never fails,
+// shows nothing and uses no Qt, so it can run before the application object
+// exists; always returns 0.
+int loadSettings();
+
+// Writes the three values to settings.dat. When the file cannot be opened it
+// asks the user to retry or ignore. Never changes `settings`.
+void saveSettings(std::int32_t sleepTime, bool displayAlert, std::int32_t alertTime);

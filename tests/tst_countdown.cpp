@@ -1,0 +1,349 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fakeplatform.h"
+#include "maindialog.h"
+#include "settings.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace {
+
+constexpr std::uint64_t longestDelayMs = 3369540000;
+
+// The main window with its controls found the way a user finds them.
+struct Window
+{
+    MainDialog dialog;
+    QPushButton* ok = button("Ok");
+    QPushButton* stop = button("STOP!");
+    QLabel* status = dialog.findChild<QLabel*>();
+    QComboBox* actions = dialog.findChild<QComboBox*>();
+
+    QPushButton* button(const QString& text)
+    {
+        for (auto* candidate : dialog.findChildren<QPushButton*>()) {
+            if (candidate->text() == text)
+                return candidate;
+        }
+        return nullptr;
+    }
+
+    QSpinBox* spinBox(const QString& suffix)
+    {
+        for (auto* candidate : dialog.findChildren<QSpinBox*>()) {
+            if (candidate->suffix() == suffix)
+                return candidate;
+        }
+        return nullptr;
+    }
+
+    void setDelay(int days, int hours, int minutes)
+    {
+        spinBox(" d")->setValue(days);
+        spinBox(" h")->setValue(hours);
+        spinBox(" m")->setValue(minutes);
+    }
+};
+
+// Waits for the worker without running the GUI thread's event loop, so
+// that texts it hands over stay queued.
+bool waitFor(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+bool waitForHeldPause()
+{
+    return waitFor([] { return fakePlatform().heldPauseCount() == 1; });
+}
+
+}
+
+class CountdownTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void zeroDelayActsAtOnceWithoutText();
+    void runExpiresAfterExactlyItsLength_data();
+    void runExpiresAfterExactlyItsLength();
+    void firstTextComesBeforeAnyPause();
+    void everyPauseLastsTheRefreshInterval_data();
+    void everyPauseLastsTheRefreshInterval();
+
+    void stopDuringPauseEndsWorkerAtOnce();
+    void textOfStoppedRunIsDropped();
+    void newRunAfterStopCountsFromItsOwnStart();
+    void changedActionDuringRunIsTaken();
+    void changedDelayDuringRunIsIgnored();
+    void closingDuringRunEndsWorkerAndExitsWithZero();
+
+    void expiryAfterAbortTakesNoAction();
+};
+
+void CountdownTest::init()
+{
+    fakePlatform().reset();
+    fakePlatform().holdPauses(false);
+    settings.sleepTime = 500;
+}
+
+void CountdownTest::cleanup()
+{
+    fakePlatform().holdPauses(false);
+    fakePlatform().releasePauses();
+}
+
+void CountdownTest::zeroDelayActsAtOnceWithoutText()
+{
+    Window window;
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+
+    QTRY_COMPARE(fakePlatform().exitRequests().size(), size_t(1));
+    QCOMPARE(fakePlatform().exitRequests()[0].flags, 0x11u);
+    QCOMPARE(fakePlatform().exitRequests()[0].atMs, std::uint64_t(0));
+    QVERIFY(fakePlatform().pauseLengths().empty());
+    QCoreApplication::processEvents();
+    QCOMPARE(window.status->text(), QStringLiteral("Timer not started..."));
+
+    // Expired: the window waits for the system; "STOP!" still resets it.
+    QVERIFY(!window.ok->isEnabled());
+    QVERIFY(window.stop->isEnabled());
+    QTest::mouseClick(window.stop, Qt::LeftButton);
+    QCOMPARE(window.status->text(), QStringLiteral("Timer reset."));
+    QVERIFY(window.ok->isEnabled());
+    QVERIFY(!window.stop->isEnabled());
+}
+
+void CountdownTest::runExpiresAfterExactlyItsLength_data()
+{
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("hours");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<int>("sleepTime");
+    QTest::addColumn<quint64>("lengthMs");
+
+    QTest::newRow("one minute") << 0 << 0 << 1 << 500 << quint64(60000);
+    QTest::newRow("interval not dividing the length") << 0 << 0 << 1 << 700 << quint64(60000);
+    QTest::newRow("past the signed 32-bit limit") << 24 << 20 << 32 << 60000 << quint64(2147520000);
+    QTest::newRow("longest delay") << 38 << 23 << 59 << 60000 << quint64(longestDelayMs);
+}
+
+void CountdownTest::runExpiresAfterExactlyItsLength()
+{
+    QFETCH(int, days);
+    QFETCH(int, hours);
+    QFETCH(int, minutes);
+    QFETCH(int, sleepTime);
+    QFETCH(quint64, lengthMs);
+    settings.sleepTime = sleepTime;
+
+    Window window;
+    window.setDelay(days, hours, minutes);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+
+    QTRY_COMPARE_WITH_TIMEOUT(fakePlatform().exitRequests().size(), size_t(1), 60000);
+    const std::uint64_t actedAt = fakePlatform().exitRequests()[0].atMs;
+    const std::uint64_t lastPauseStart = fakePlatform().pauseStarts().back();
+    // Acts at the first pass that reaches the target, never before it.
+    QVERIFY(lastPauseStart < lengthMs);
+    QVERIFY(actedAt >= lengthMs);
+    QCOMPARE(actedAt, lastPauseStart + std::uint64_t(sleepTime));
+    QTRY_VERIFY(window.status->text().startsWith(QLatin1String("Time left:0 days, 0 hours, ")));
+    QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));
+}
+
+void CountdownTest::firstTextComesBeforeAnyPause()
+{
+    fakePlatform().holdPauses(true);
+    Window window;
+    window.setDelay(38, 23, 59);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+
+    QTRY_COMPARE(window.status->text(),
+                 QStringLiteral("Time left:38 days, 23 hours, 59 minutes and 0 seconds"));
+    QCOMPARE(fakePlatform().pauseStarts().front(), std::uint64_t(0));
+}
+
+void CountdownTest::everyPauseLastsTheRefreshInterval_data()
+{
+    QTest::addColumn<int>("sleepTime");
+    QTest::addColumn<quint32>("pauseMs");
+
+    QTest::newRow("default") << 500 << 500u;
+    QTest::newRow("no pause") << 0 << 0u;
+    // A hand-made settings.dat may hold a negative interval: it must not
+    // turn into a pause of almost 50 days.
+    QTest::newRow("negative") << -200 << 0u;
+    QTest::newRow("largest") << 2147483647 << 2147483647u;
+}
+
+void CountdownTest::everyPauseLastsTheRefreshInterval()
+{
+    QFETCH(int, sleepTime);
+    QFETCH(quint32, pauseMs);
+    settings.sleepTime = sleepTime;
+    fakePlatform().holdPauses(true);
+
+    Window window;
+    window.setDelay(38, 0, 0);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+    QVERIFY(waitForHeldPause());
+    fakePlatform().releasePauses();
+    QVERIFY(waitFor([] { return fakePlatform().pauseLengths().size() == 2; }));
+
+    for (std::uint32_t length : fakePlatform().pauseLengths())
+        QCOMPARE(length, pauseMs);
+}
+
+void CountdownTest::stopDuringPauseEndsWorkerAtOnce()
+{
+    fakePlatform().holdPauses(true);
+    Window window;
+    window.setDelay(0, 0, 1);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+    QVERIFY(waitForHeldPause());
+
+    QTest::mouseClick(window.stop, Qt::LeftButton);
+    QCOMPARE(window.status->text(), QStringLiteral("Timer reset."));
+    QVERIFY(window.ok->isEnabled());
+    QVERIFY(!window.stop->isEnabled());
+
+    // The pause ends without the clock moving: the worker was woken.
+    QVERIFY(waitFor([] { return fakePlatform().endedPauseCount() == 1; }));
+    QCOMPARE(fakePlatform().elapsedClockMs(), std::uint64_t(0));
+    QTest::qWait(20);
+    QCOMPARE(window.status->text(), QStringLiteral("Timer reset."));
+    QVERIFY(fakePlatform().exitRequests().empty());
+    QCOMPARE(fakePlatform().pauseLengths().size(), size_t(1));
+}
+
+void CountdownTest::textOfStoppedRunIsDropped()
+{
+    fakePlatform().holdPauses(true);
+    Window window;
+    window.setDelay(0, 0, 1);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+    QVERIFY(waitForHeldPause());
+    QCoreApplication::processEvents();
+    fakePlatform().releasePauses();
+    // The second text is handed over but not yet shown when "STOP!" comes.
+    QVERIFY(waitFor([] { return fakePlatform().pauseLengths().size() == 2; }));
+
+    QTest::mouseClick(window.stop, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(window.status->text(), QStringLiteral("Timer reset."));
+}
+
+void CountdownTest::newRunAfterStopCountsFromItsOwnStart()
+{
+    fakePlatform().holdPauses(true);
+    Window window;
+    window.setDelay(0, 0, 1);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+    QVERIFY(waitForHeldPause());
+    fakePlatform().advanceClock(20000);
+
+    QTest::mouseClick(window.stop, Qt::LeftButton);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+    QVERIFY(waitFor([] {
+        return fakePlatform().endedPauseCount() == 1 && fakePlatform().heldPauseCount() == 1;
+    }));
+    QTRY_COMPARE(window.status->text(),
+                 QStringLiteral("Time left:0 days, 0 hours, 1 minutes and 0 seconds"));
+
+    fakePlatform().holdPauses(false);
+    fakePlatform().releasePauses();
+    QTRY_COMPARE(fakePlatform().exitRequests().size(), size_t(1));
+    QCOMPARE(fakePlatform().exitRequests()[0].atMs, std::uint64_t(80000));
+    QTest::qWait(20);
+    QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));
+}
+
+void CountdownTest::changedActionDuringRunIsTaken()
+{
+    fakePlatform().holdPauses(true);
+    Window window;
+    window.setDelay(0, 0, 1);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+    QVERIFY(waitForHeldPause());
+
+    window.actions->setCurrentText(QStringLiteral("Reboot"));
+    fakePlatform().holdPauses(false);
+    fakePlatform().releasePauses();
+
+    QTRY_COMPARE(fakePlatform().exitRequests().size(), size_t(1));
+    QCOMPARE(fakePlatform().exitRequests()[0].flags, 0x12u);
+}
+
+void CountdownTest::changedDelayDuringRunIsIgnored()
+{
+    fakePlatform().holdPauses(true);
+    Window window;
+    window.setDelay(0, 0, 1);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+    QVERIFY(waitForHeldPause());
+
+    window.setDelay(2, 3, 4);
+    fakePlatform().holdPauses(false);
+    fakePlatform().releasePauses();
+
+    QTRY_COMPARE(fakePlatform().exitRequests().size(), size_t(1));
+    QCOMPARE(fakePlatform().exitRequests()[0].atMs, std::uint64_t(60000));
+}
+
+void CountdownTest::closingDuringRunEndsWorkerAndExitsWithZero()
+{
+    fakePlatform().holdPauses(true);
+    Window window;
+    window.setDelay(0, 0, 1);
+    QTimer::singleShot(0, &window.dialog, [&window] {
+        QTest::mouseClick(window.ok, Qt::LeftButton);
+        QVERIFY(waitForHeldPause());
+        window.dialog.close();
+    });
+
+    QCOMPARE(window.dialog.exec(), 0);
+    // The worker has ended before the window's run returned.
+    QCOMPARE(fakePlatform().endedPauseCount(), 1);
+    fakePlatform().releasePauses();
+    QTest::qWait(20);
+    QVERIFY(fakePlatform().exitRequests().empty());
+}
+
+// Runs last: nothing clears the latch.
+void CountdownTest::expiryAfterAbortTakesNoAction()
+{
+    Window window;
+    QVERIFY(QMetaObject::invokeMethod(&window.dialog, "fAbortShutdown"));
+    fakePlatform().reset();
+    window.setDelay(0, 0, 1);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+
+    QTRY_COMPARE(fakePlatform().elapsedClockMs(), std::uint64_t(60000));
+    QTest::qWait(20);
+    QVERIFY(fakePlatform().calls().empty());
+    QVERIFY(!window.ok->isEnabled());
+    QVERIFY(window.stop->isEnabled());
+}
+
+QTEST_MAIN(CountdownTest)
+#include "tst_countdown.moc"

@@ -4,6 +4,8 @@
 
 #include "countdownrun.h"
 #include "platform.h"
+#include "poweractions.h"
+#include "runwarning.h"
 #include "settings.h"
 #include "timelefttext.h"
 
@@ -29,6 +31,7 @@ void MainDialog::go()
                 + static_cast<std::uint32_t>(mValue))
         * msPerMinute;
     running = true;
+    warning->arm(targetMs);
 
     if (currentRun)
         currentRun->stop();
@@ -48,6 +51,7 @@ void MainDialog::cancel()
     targetMs = 0;
     if (currentRun)
         currentRun->stop();
+    warning->withdraw();
 
     stopButton->setEnabled(false);
     okButton->setEnabled(true);
@@ -62,13 +66,16 @@ void MainDialog::countdown(std::shared_ptr<CountdownRun> run)
         const std::uint64_t elapsed = os.elapsedClockMs() - start;
         // The target is read before `running` (see the member declarations).
         if (elapsed >= targetMs) {
-            if (running && !run->isStopped())
+            if (running && !run->isStopped()) {
                 shutdownApproved();
+                QMetaObject::invokeMethod(this, [this, run] { endRun(*run); }, Qt::QueuedConnection);
+            }
             return;
         }
         if (!running || run->isStopped())
             return;
-        handOverText(run, timeLeftText(static_cast<std::uint32_t>(elapsed)));
+        const auto elapsedMs = static_cast<std::uint32_t>(elapsed);
+        handOver(run, {timeLeftText(elapsedMs), targetMs - elapsedMs});
         os.pause(pauseLength(), run->pauseInterrupt());
     }
 }
@@ -85,19 +92,28 @@ std::uint32_t MainDialog::pauseLength() const
     return settings.sleepTime > 0 ? static_cast<std::uint32_t>(settings.sleepTime) : 0;
 }
 
-void MainDialog::handOverText(const std::shared_ptr<CountdownRun>& run, const QString& text)
+void MainDialog::handOver(const std::shared_ptr<CountdownRun>& run, const CountdownRun::TimeLeft& timeLeft)
 {
-    if (run->offerText(text))
-        QMetaObject::invokeMethod(this, [this, run] { showTextOf(*run); }, Qt::QueuedConnection);
+    if (run->offer(timeLeft))
+        QMetaObject::invokeMethod(this, [this, run] { showTimeLeftOf(*run); }, Qt::QueuedConnection);
 }
 
 // GUI thread. A text that arrives after its run was stopped or replaced is
 // dropped, so "Timer reset." or the new run's text stays on the label.
-void MainDialog::showTextOf(CountdownRun& run)
+void MainDialog::showTimeLeftOf(CountdownRun& run)
 {
-    const QString text = run.collectText();
+    const CountdownRun::TimeLeft timeLeft = run.collect();
+    if (run.isStopped())
+        return;
+    statusLabel->setText(timeLeft.text);
+    warning->update(timeLeft.remainingMs, PowerActions::exitFlagsFor(currentMode()));
+}
+
+// GUI thread: the run has made its request; its warning has done its job.
+void MainDialog::endRun(CountdownRun& run)
+{
     if (!run.isStopped())
-        statusLabel->setText(text);
+        warning->withdraw();
 }
 
 // Stops the current run and waits for every worker, so that none outlives
@@ -108,6 +124,7 @@ void MainDialog::stopWorkers()
     running = false;
     if (currentRun)
         currentRun->stop();
+    warning->withdraw();
     future.waitForFinished();
     for (QFuture<void>& worker : replacedWorkers)
         worker.waitForFinished();

@@ -19,21 +19,21 @@ PauseInterrupt& CountdownRun::pauseInterrupt()
     return interrupt;
 }
 
-bool CountdownRun::offerText(const QString& text)
+bool CountdownRun::offer(const TimeLeft& timeLeft)
 {
-    if (text == lastOffered)
+    if (timeLeft.text == lastOfferedText)
         return false;
-    lastOffered = text;
-    QMutexLocker lock(&textMutex);
-    pendingText = text;
+    lastOfferedText = timeLeft.text;
+    QMutexLocker lock(&pendingMutex);
+    pending = timeLeft;
     const bool mustAsk = !collectPending;
     collectPending = true;
     return mustAsk;
 }
 
-QString CountdownRun::collectText()
+CountdownRun::TimeLeft CountdownRun::collect()
 {
-    QMutexLocker lock(&textMutex);
+    QMutexLocker lock(&pendingMutex);
     collectPending = false;
-    return pendingText;
+    return pending;
 }

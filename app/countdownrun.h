@@ -7,6 +7,8 @@
 #include <QMutex>
 #include <QString>
 
+#include <cstdint>
+
 // What one countdown shares between the GUI thread and its worker: whether
 // the run is still the current one, and the text waiting for the label.
 class CountdownRun
@@ -17,19 +19,25 @@ public:
     bool isStopped() const;
     PauseInterrupt& pauseInterrupt();
 
-    // Worker: offers the newest text. True when the GUI thread must be asked
-    // to collect it; false when the text is unchanged or a request to
+    struct TimeLeft
+    {
+        QString text;
+        std::uint32_t remainingMs = 0;
+    };
+
+    // Worker: offers the newest time left. True when the GUI thread must be
+    // asked to collect it; false when the text is unchanged or a request to
     // collect is still pending, so that a fast worker cannot flood the event
     // queue and an unchanged label costs no wake-up of the GUI thread.
-    bool offerText(const QString& text);
+    bool offer(const TimeLeft& timeLeft);
 
-    // GUI thread: the newest text offered, ending the pending request.
-    QString collectText();
+    // GUI thread: the newest time left offered, ending the pending request.
+    TimeLeft collect();
 
 private:
     PauseInterrupt interrupt;
-    QMutex textMutex;
-    QString pendingText;
+    QMutex pendingMutex;
+    TimeLeft pending;
     bool collectPending = false;
-    QString lastOffered;    // worker only
+    QString lastOfferedText;    // worker only
 };

@@ -9,6 +9,9 @@ int main(int argc, char* argv[])
 {
     loadSettings();
     QApplication application(argc, argv);
+    // Wayland has no window class: the compositor finds the icon and name
+    // through the desktop file this names.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velmora.Velmora"));
     MainDialog dialog;
     return dialog.exec();
 }

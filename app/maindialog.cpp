@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maindialog.h"
 
-#include "countdownrun.h"
+#include "runwarning.h"
 #include "settingsdialog.h"
 
 #include <QComboBox>
@@ -40,6 +40,7 @@ void MainDialog::createWidgets()
     statusLabel = new QLabel;
     settingsButton = new QPushButton(QStringLiteral("Settings"));
     modeBox = new QComboBox;
+    warning = new RunWarning(this);
 }
 
 void MainDialog::setUpWidgets()
@@ -72,6 +73,7 @@ void MainDialog::connectWidgets()
     connect(dSpinBox, &QSpinBox::valueChanged, this, &MainDialog::setDvalue);
     connect(settingsButton, &QPushButton::clicked, this, &MainDialog::launchSettings);
     connect(modeBox, &QComboBox::currentTextChanged, this, &MainDialog::setMode);
+    connect(warning, &RunWarning::stopRequested, this, &MainDialog::cancel);
     // Closing the window ends a run as "STOP!" would, so that the process
     // exits at once instead of lingering until the action.
     connect(this, &QDialog::finished, this, &MainDialog::stopWorkers);

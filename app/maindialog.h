@@ -8,11 +8,13 @@
 #include <QMutex>
 #include <QString>
 
+#include "countdownrun.h"
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
 
-class CountdownRun;
+class RunWarning;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -48,8 +50,9 @@ private:
 
     void countdown(std::shared_ptr<CountdownRun> run);
     QString timeLeftText(std::uint32_t elapsed) const;
-    void handOverText(const std::shared_ptr<CountdownRun>& run, const QString& text);
-    void showTextOf(CountdownRun& run);
+    void handOver(const std::shared_ptr<CountdownRun>& run, const CountdownRun::TimeLeft& timeLeft);
+    void showTimeLeftOf(CountdownRun& run);
+    void endRun(CountdownRun& run);
     std::uint32_t pauseLength() const;
     void stopWorkers();
     QString currentMode() const;
@@ -62,6 +65,7 @@ private:
     QSpinBox* dSpinBox;
     QLabel* statusLabel;
     QComboBox* modeBox;
+    RunWarning* warning;
 
     // Written on the GUI thread, read by the worker at the end of a run.
     QString mode;

@@ -1,0 +1,33 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+
+// A desktop notification with a "Stop" action, where the desktop offers
+// them. Nothing is shown, and nothing waits, when no notification server
+// runs.
+class DesktopNotification : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DesktopNotification(QObject* parent);
+    void show(const QString& summary, const QString& body);
+    void close();
+
+signals:
+    void stopInvoked();
+
+private slots:
+    void onActionInvoked(uint notificationId, const QString& actionKey);
+    void onNotificationClosed(uint notificationId, uint reason);
+
+private:
+    void listenToServer();
+    void adoptId(uint notificationId);
+
+    bool listening = false;
+    bool wanted = false;      // shown and not closed since
+    uint currentId = 0;       // 0 until the server has answered
+};

@@ -1,0 +1,99 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktopnotification.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QVariantMap>
+
+namespace {
+const QString service = QStringLiteral("org.freedesktop.Notifications");
+const QString path = QStringLiteral("/org/freedesktop/Notifications");
+const QString interface = QStringLiteral("org.freedesktop.Notifications");
+const QString stopActionKey = QStringLiteral("stop");
+
+QDBusMessage notificationCall(const QString& method)
+{
+    return QDBusMessage::createMethodCall(service, path, interface, method);
+}
+}
+
+DesktopNotification::DesktopNotification(QObject* parent)
+    : QObject(parent)
+{
+}
+
+// The session bus is reached only when a warning is due, so that start-up
+// never pays for it.
+void DesktopNotification::listenToServer()
+{
+    if (listening)
+        return;
+    listening = true;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
+                SLOT(onActionInvoked(uint,QString)));
+    bus.connect(QString(), path, interface, QStringLiteral("NotificationClosed"), this,
+                SLOT(onNotificationClosed(uint,uint)));
+}
+
+void DesktopNotification::show(const QString& summary, const QString& body)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    listenToServer();
+    wanted = true;
+
+    QDBusMessage notify = notificationCall(QStringLiteral("Notify"));
+    const QVariantMap hints{
+        {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))},
+        {QStringLiteral("desktop-entry"), QStringLiteral("io.github.velmora.Velmora")},
+    };
+    notify << QStringLiteral("Velmora") << currentId << QStringLiteral("io.github.velmora.Velmora")
+           << summary << body << QStringList{stopActionKey, QStringLiteral("Stop")} << hints
+           << qint32(0);
+
+    // The answer is awaited without blocking: with no server the call fails
+    // in the background and nothing else happens.
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(notify), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
+        const QDBusPendingReply<uint> reply = *call;
+        if (!reply.isError())
+            adoptId(reply.value());
+        call->deleteLater();
+    });
+}
+
+void DesktopNotification::adoptId(uint notificationId)
+{
+    currentId = notificationId;
+    // Closed while the server was still answering.
+    if (!wanted)
+        close();
+}
+
+void DesktopNotification::close()
+{
+    wanted = false;
+    if (currentId == 0)
+        return;
+    QDBusMessage closeCall = notificationCall(QStringLiteral("CloseNotification"));
+    closeCall << currentId;
+    QDBusConnection::sessionBus().send(closeCall);
+    currentId = 0;
+}
+
+void DesktopNotification::onActionInvoked(uint notificationId, const QString& actionKey)
+{
+    if (wanted && notificationId == currentId && actionKey == stopActionKey)
+        emit stopInvoked();
+}
+
+void DesktopNotification::onNotificationClosed(uint notificationId, uint)
+{
+    if (notificationId == currentId)
+        currentId = 0;
+}

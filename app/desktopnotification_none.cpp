@@ -1,0 +1,18 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktopnotification.h"
+
+// Without a notification service the warning window alone warns.
+
+DesktopNotification::DesktopNotification(QObject* parent)
+    : QObject(parent)
+{
+}
+
+void DesktopNotification::show(const QString&, const QString&) {}
+
+void DesktopNotification::close() {}
+
+void DesktopNotification::onActionInvoked(uint, const QString&) {}
+
+void DesktopNotification::onNotificationClosed(uint, uint) {}

@@ -1,0 +1,98 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "runwarning.h"
+
+#include "desktopnotification.h"
+#include "platform.h"
+#include "settings.h"
+#include "warningwindow.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint32_t msPerMinute = 60000;
+
+QString actionName(std::uint32_t exitFlags)
+{
+    switch (exitFlags & ~ExitFlags::ForceIfHung) {
+    case ExitFlags::Reboot:
+        return QStringLiteral("Reboot");
+    case ExitFlags::Logoff:
+        return QStringLiteral("Log off");
+    default:
+        return QStringLiteral("Shutdown");
+    }
+}
+
+QString countOf(std::uint32_t count, const char* unit)
+{
+    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(unit)).arg(count == 1 ? "" : "s");
+}
+
+}
+
+QString warningMessage(std::uint32_t exitFlags, std::uint32_t remainingMs)
+{
+    const std::uint32_t minutes = remainingMs / msPerMinute;
+    const std::uint32_t seconds = remainingMs % msPerMinute / 1000;
+    QString left;
+    if (minutes > 0)
+        left = countOf(minutes, "minute");
+    if (seconds > 0 || minutes == 0)
+        left += (left.isEmpty() ? QString() : QStringLiteral(" ")) + countOf(seconds, "second");
+    return QStringLiteral("%1 in %2.").arg(actionName(exitFlags), left);
+}
+
+RunWarning::RunWarning(QWidget* owner)
+    : QObject(owner)
+    , owner(owner)
+    , notification(new DesktopNotification(this))
+{
+    connect(notification, &DesktopNotification::stopInvoked, this, &RunWarning::stopRequested);
+}
+
+void RunWarning::arm(std::uint32_t runLengthMs)
+{
+    withdraw();
+    // The settings dialog keeps the alert time within 1..10 minutes; a
+    // hand-edited file is held to the same bounds.
+    const std::uint32_t lead = std::clamp(settings.alertTime, 1, 10) * msPerMinute;
+    leadMs = settings.displayAlert && runLengthMs > lead ? lead : 0;
+}
+
+void RunWarning::update(std::uint32_t remainingMs, std::uint32_t exitFlags)
+{
+    if (leadMs == 0 || remainingMs > leadMs)
+        return;
+    const QString message = warningMessage(exitFlags, remainingMs);
+    if (given) {
+        if (window)
+            window->setMessage(message);
+        return;
+    }
+    given = true;
+    WarningWindow* shown = warningWindow();
+    shown->setMessage(message);
+    shown->show();
+    shown->raise();
+    notification->show(message, QStringLiteral("Velmora will act when the countdown ends."));
+}
+
+void RunWarning::withdraw()
+{
+    leadMs = 0;
+    given = false;
+    if (window)
+        window->hide();
+    notification->close();
+}
+
+WarningWindow* RunWarning::warningWindow()
+{
+    if (!window) {
+        window = new WarningWindow(owner);
+        connect(window, &WarningWindow::stopRequested, this, &RunWarning::stopRequested);
+    }
+    return window;
+}

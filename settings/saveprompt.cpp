@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "saveprompt.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+bool askToRetrySave()
+{
+    QMessageBox prompt;
+    prompt.setText(QStringLiteral("Unable to open \"settings.dat\" for writing. \n"
+                                  " Make sure it is not used by another program or set to read-only and retry."));
+    prompt.addButton(QStringLiteral("Retry"), QMessageBox::YesRole);
+    // As the only button with the No role, "Ignore" is what QMessageBox picks
+    // for Escape and the window's close button, so no escape button is set.
+    const QPushButton* ignore = prompt.addButton(QStringLiteral("Ignore"), QMessageBox::NoRole);
+    prompt.exec();
+    return prompt.clickedButton() != ignore;
+}

@@ -34,8 +34,9 @@ void settingsDialog::createWidgets()
     cancelButton = new QPushButton(tr("Cancel"));
     resetButton = new QPushButton(tr("Reset"));
     alertCheckBox = new QCheckBox;
-    // Opens checked whatever the record says; Reset() shows the record's flag.
-    alertCheckBox->setChecked(true);
+    // Shows the flag the record holds, which is what "Accept" saves: a box
+    // that always opened checked would show alerts on while saving them off.
+    alertCheckBox->setChecked(settings.displayAlert);
 }
 
 void settingsDialog::setUpSleepSpinBox()

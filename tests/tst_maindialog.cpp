@@ -3,6 +3,7 @@
 #include "fakeplatform.h"
 #include "maindialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMetaMethod>
@@ -47,6 +48,7 @@ private slots:
     void untouchedListStillShutsDown();
     void reselectedActionIsStored();
     void slotsAreReachableByNameInOrder();
+    void settingsOpenModallyAndLeaveWindowAsItWas();
     void escapeEndsProgramWithZero();
 };
 
@@ -153,6 +155,27 @@ void MainDialogTest::slotsAreReachableByNameInOrder()
         QCOMPARE(method.access(), QMetaMethod::Private);
     }
     QCOMPARE(meta.propertyCount(), meta.propertyOffset());
+}
+
+void MainDialogTest::settingsOpenModallyAndLeaveWindowAsItWas()
+{
+    MainDialog dialog;
+    spinBox(dialog, " m")->setValue(5);
+    dialog.findChild<QComboBox*>()->setCurrentIndex(1);
+    QByteArray openedClass;
+    QTimer::singleShot(0, &dialog, [&openedClass] {
+        if (QWidget* opened = QApplication::activeModalWidget()) {
+            openedClass = opened->metaObject()->className();
+            opened->close();
+        }
+    });
+    QTest::mouseClick(button(dialog, "Settings"), Qt::LeftButton);
+
+    QCOMPARE(openedClass, QByteArray("settingsDialog"));
+    QCOMPARE(dialog.findChild<QLabel*>()->text(), QStringLiteral("Timer not started..."));
+    QCOMPARE(spinBox(dialog, " m")->value(), 5);
+    QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
+    QCOMPARE(fakePlatform().exitRequests().at(0).flags, 0x12u);
 }
 
 void MainDialogTest::escapeEndsProgramWithZero()

@@ -130,7 +130,7 @@ void SettingsDialogTest::opensShowingTheRecordWithinRange_data()
     QTest::addColumn<int>("shownAlert");
 
     QTest::newRow("no settings file") << 500 << true << 5000 << 500 << 10;
-    QTest::newRow("flag off still opens checked") << 500 << false << 3 << 500 << 3;
+    QTest::newRow("flag off") << 500 << false << 3 << 500 << 3;
     QTest::newRow("off the step grid") << 725 << true << 1 << 725 << 1;
     QTest::newRow("below the bounds") << 50 << true << 0 << 100 << 1;
     QTest::newRow("negative") << -5 << true << -7 << 100 << 1;
@@ -148,7 +148,7 @@ void SettingsDialogTest::opensShowingTheRecordWithinRange()
     QVERIFY(widgets.complete());
     QTEST(widgets.sleep->value(), "shownSleep");
     QTEST(widgets.alert->value(), "shownAlert");
-    QVERIFY(widgets.check->isChecked());
+    QCOMPARE(widgets.check->isChecked(), displayAlert);
     // Setting the initial values must run no slot: the record keeps its values.
     QCOMPARE(settings.sleepTime, sleepTime);
     QCOMPARE(settings.displayAlert, displayAlert);
@@ -195,7 +195,6 @@ void SettingsDialogTest::acceptRightAfterOpeningSavesTheShownRecord_data()
     QFile defaults(QFINDTESTDATA("data/settings-defaults.dat"));
     QVERIFY(defaults.open(QIODevice::ReadOnly));
     QTest::newRow("defaults") << 500 << true << defaults.readAll();
-    // The box opens checked, yet only a click changes the flag.
     QTest::newRow("flag off") << 500 << false << QByteArray("500 0 5000");
     QTest::newRow("interval above range") << 5000 << true << QByteArray("1000 1 5000");
     QTest::newRow("interval below range") << 50 << true << QByteArray("100 1 5000");
@@ -231,11 +230,11 @@ void SettingsDialogTest::intervalIsOnlyStagedUntilAccept()
 
 void SettingsDialogTest::resetShowsTheRecordAgain()
 {
-    settings.displayAlert = false;
     settingsDialog dialog(nullptr);
     Widgets widgets(dialog);
     QVERIFY(widgets.complete());
     widgets.sleep->setValue(700);
+    settings.displayAlert = false;
     QSignalSpy clicks(widgets.check, &QCheckBox::clicked);
     widgets.reset->click();
     QCOMPARE(widgets.sleep->value(), 500);
@@ -300,7 +299,7 @@ void SettingsDialogTest::cancelWritesNothingButKeepsAlertChanges()
     Widgets widgets(dialog);
     QVERIFY(widgets.complete());
     QCOMPARE(widgets.sleep->value(), 500);
-    QVERIFY(widgets.check->isChecked());
+    QVERIFY(!widgets.check->isChecked());
     widgets.accept->click();
     QCOMPARE(savedFile(), QByteArray("500 0 4"));
 }

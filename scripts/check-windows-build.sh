@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Cross-compiles the platform layer for Windows with mingw-w64, warnings as
-# errors, so that the Win32 backend, which no Linux build compiles, cannot
-# rot unnoticed. Usage: check-windows-build.sh [build-dir]
+# errors, and compiles the icon resource script with windres, so that the
+# Win32 backend and the .rc, which no Linux build compiles, cannot rot
+# unnoticed. Usage: check-windows-build.sh [build-dir]
 # Without a build dir a temporary one is used and removed afterwards.
 set -uo pipefail
 
@@ -28,9 +29,11 @@ if cmake --fresh -S "$source_dir" -B "$build_dir" "${generator[@]}" \
         -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_CXX_FLAGS=-Werror \
         -DVELMORA_PLATFORM_ONLY=ON &&
-    cmake --build "$build_dir"; then
-    echo "check-windows-build: PASSED: the platform layer cross-compiles for Windows without warnings"
+    cmake --build "$build_dir" &&
+    x86_64-w64-mingw32-windres "$source_dir/resources/velmora.rc" \
+        --output-format=coff --output="$build_dir/velmora-rc.o"; then
+    echo "check-windows-build: PASSED: the platform layer cross-compiles for Windows without warnings and windres compiles the icon resources"
 else
-    echo "check-windows-build: FAILED: the platform layer does not cross-compile for Windows (see above)" >&2
+    echo "check-windows-build: FAILED: the platform layer or the icon resources do not cross-compile for Windows (see above)" >&2
     exit 1
 fi

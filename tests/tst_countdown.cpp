@@ -3,6 +3,7 @@
 #include "fakeplatform.h"
 #include "maindialog.h"
 #include "settings.h"
+#include "widgetfinder.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,34 +24,16 @@ constexpr std::uint64_t longestDelayMs = 3369540000;
 struct Window
 {
     MainDialog dialog;
-    QPushButton* ok = button("Ok");
-    QPushButton* stop = button("STOP!");
+    QPushButton* ok = childWithText<QPushButton>(&dialog, "Ok");
+    QPushButton* stop = childWithText<QPushButton>(&dialog, "STOP!");
     QLabel* status = dialog.findChild<QLabel*>();
     QComboBox* actions = dialog.findChild<QComboBox*>();
 
-    QPushButton* button(const QString& text)
-    {
-        for (auto* candidate : dialog.findChildren<QPushButton*>()) {
-            if (candidate->text() == text)
-                return candidate;
-        }
-        return nullptr;
-    }
-
-    QSpinBox* spinBox(const QString& suffix)
-    {
-        for (auto* candidate : dialog.findChildren<QSpinBox*>()) {
-            if (candidate->suffix() == suffix)
-                return candidate;
-        }
-        return nullptr;
-    }
-
     void setDelay(int days, int hours, int minutes)
     {
-        spinBox(" d")->setValue(days);
-        spinBox(" h")->setValue(hours);
-        spinBox(" m")->setValue(minutes);
+        spinBoxWithSuffix(&dialog, " d")->setValue(days);
+        spinBoxWithSuffix(&dialog, " h")->setValue(hours);
+        spinBoxWithSuffix(&dialog, " m")->setValue(minutes);
     }
 };
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakeplatform.h"
 #include "maindialog.h"
+#include "widgetfinder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,28 +12,6 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
-
-namespace {
-
-QSpinBox* spinBox(MainDialog& dialog, const QString& suffix)
-{
-    for (auto* candidate : dialog.findChildren<QSpinBox*>()) {
-        if (candidate->suffix() == suffix)
-            return candidate;
-    }
-    return nullptr;
-}
-
-QPushButton* button(MainDialog& dialog, const QString& text)
-{
-    for (auto* candidate : dialog.findChildren<QPushButton*>()) {
-        if (candidate->text() == text)
-            return candidate;
-    }
-    return nullptr;
-}
-
-}
 
 class MainDialogTest : public QObject
 {
@@ -62,13 +41,13 @@ void MainDialogTest::startsReadyToCount()
     MainDialog dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Velmora"));
     QCOMPARE(dialog.findChild<QLabel*>()->text(), QStringLiteral("Timer not started..."));
-    QVERIFY(button(dialog, "Ok")->isEnabled());
-    QVERIFY(!button(dialog, "STOP!")->isEnabled());
-    QVERIFY(button(dialog, "Settings")->isEnabled());
-    QCOMPARE(spinBox(dialog, " d")->text(), QStringLiteral("0 d"));
-    QCOMPARE(spinBox(dialog, " h")->text(), QStringLiteral("0 h"));
-    QCOMPARE(spinBox(dialog, " m")->text(), QStringLiteral("0 m"));
-    QCOMPARE(spinBox(dialog, " d")->toolTip(), QStringLiteral("Maximum is 38 days."));
+    QVERIFY(childWithText<QPushButton>(&dialog, "Ok")->isEnabled());
+    QVERIFY(!childWithText<QPushButton>(&dialog, "STOP!")->isEnabled());
+    QVERIFY(childWithText<QPushButton>(&dialog, "Settings")->isEnabled());
+    QCOMPARE(spinBoxWithSuffix(&dialog, " d")->text(), QStringLiteral("0 d"));
+    QCOMPARE(spinBoxWithSuffix(&dialog, " h")->text(), QStringLiteral("0 h"));
+    QCOMPARE(spinBoxWithSuffix(&dialog, " m")->text(), QStringLiteral("0 m"));
+    QCOMPARE(spinBoxWithSuffix(&dialog, " d")->toolTip(), QStringLiteral("Maximum is 38 days."));
     QCOMPARE(dialog.findChildren<QSpinBox*>().size(), 3);
 }
 
@@ -87,7 +66,7 @@ void MainDialogTest::spinBoxesHoldTheirRanges()
     QFETCH(QString, suffix);
     QFETCH(int, maximum);
     MainDialog dialog;
-    QSpinBox* box = spinBox(dialog, suffix);
+    QSpinBox* box = spinBoxWithSuffix(&dialog, suffix);
     QVERIFY(box);
 
     box->stepDown();
@@ -160,7 +139,7 @@ void MainDialogTest::slotsAreReachableByNameInOrder()
 void MainDialogTest::settingsOpenModallyAndLeaveWindowAsItWas()
 {
     MainDialog dialog;
-    spinBox(dialog, " m")->setValue(5);
+    spinBoxWithSuffix(&dialog, " m")->setValue(5);
     dialog.findChild<QComboBox*>()->setCurrentIndex(1);
     QByteArray openedClass;
     QTimer::singleShot(0, &dialog, [&openedClass] {
@@ -169,11 +148,11 @@ void MainDialogTest::settingsOpenModallyAndLeaveWindowAsItWas()
             opened->close();
         }
     });
-    QTest::mouseClick(button(dialog, "Settings"), Qt::LeftButton);
+    QTest::mouseClick(childWithText<QPushButton>(&dialog, "Settings"), Qt::LeftButton);
 
     QCOMPARE(openedClass, QByteArray("settingsDialog"));
     QCOMPARE(dialog.findChild<QLabel*>()->text(), QStringLiteral("Timer not started..."));
-    QCOMPARE(spinBox(dialog, " m")->value(), 5);
+    QCOMPARE(spinBoxWithSuffix(&dialog, " m")->value(), 5);
     QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
     QCOMPARE(fakePlatform().exitRequests().at(0).flags, 0x12u);
 }

@@ -5,6 +5,7 @@
 #include "runwarning.h"
 #include "settings.h"
 #include "warningwindow.h"
+#include "widgetfinder.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,16 +18,6 @@
 
 namespace {
 
-template<typename Widget>
-Widget* childWithText(QObject* parent, const QString& text)
-{
-    for (auto* candidate : parent->findChildren<Widget*>()) {
-        if (candidate->text() == text)
-            return candidate;
-    }
-    return nullptr;
-}
-
 // Drives a run pass by pass: each step ends the held pause and waits until
 // the worker holds the next one, or has ended.
 class SteppedRun
@@ -38,10 +29,7 @@ public:
         // A worker stopped just before must have left its pause first.
         while (fakePlatform().heldPauseCount() != 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        for (auto* box : dialog.findChildren<QSpinBox*>()) {
-            if (box->suffix() == QLatin1String(" m"))
-                box->setValue(minutes);
-        }
+        spinBoxWithSuffix(&dialog, " m")->setValue(minutes);
         QTest::mouseClick(childWithText<QPushButton>(&dialog, "Ok"), Qt::LeftButton);
         waitForNextPass();
     }

@@ -75,7 +75,9 @@ void MainDialog::countdown(std::shared_ptr<CountdownRun> run)
         if (!running || run->isStopped())
             return;
         const auto elapsedMs = static_cast<std::uint32_t>(elapsed);
-        handOver(run, {timeLeftText(elapsedMs), targetMs - elapsedMs});
+        const std::uint32_t remainingMs = targetMs - elapsedMs;
+        if (run->showsNewSecond(remainingMs))
+            handOver(run, {timeLeftText(elapsedMs), remainingMs});
         os.pause(pauseLength(), run->pauseInterrupt());
     }
 }

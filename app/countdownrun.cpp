@@ -19,11 +19,14 @@ PauseInterrupt& CountdownRun::pauseInterrupt()
     return interrupt;
 }
 
+bool CountdownRun::showsNewSecond(std::uint32_t remainingMs) const
+{
+    return remainingMs / 1000 != lastOfferedSecond;
+}
+
 bool CountdownRun::offer(const TimeLeft& timeLeft)
 {
-    if (timeLeft.text == lastOfferedText)
-        return false;
-    lastOfferedText = timeLeft.text;
+    lastOfferedSecond = timeLeft.remainingMs / 1000;
     QMutexLocker lock(&pendingMutex);
     pending = timeLeft;
     const bool mustAsk = !collectPending;

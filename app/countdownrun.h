@@ -25,10 +25,14 @@ public:
         std::uint32_t remainingMs = 0;
     };
 
+    // Worker: whether the time left shows another whole second than the last
+    // offer did. The text shows nothing finer, so passes in between need not
+    // build one nor wake the GUI thread.
+    bool showsNewSecond(std::uint32_t remainingMs) const;
+
     // Worker: offers the newest time left. True when the GUI thread must be
-    // asked to collect it; false when the text is unchanged or a request to
-    // collect is still pending, so that a fast worker cannot flood the event
-    // queue and an unchanged label costs no wake-up of the GUI thread.
+    // asked to collect it; false while a request to collect is still
+    // pending, so that a fast worker cannot flood the event queue.
     bool offer(const TimeLeft& timeLeft);
 
     // GUI thread: the newest time left offered, ending the pending request.
@@ -39,5 +43,5 @@ private:
     QMutex pendingMutex;
     TimeLeft pending;
     bool collectPending = false;
-    QString lastOfferedText;    // worker only
+    std::uint32_t lastOfferedSecond = UINT32_MAX;    // worker only; no time left reaches it
 };

@@ -7,6 +7,9 @@
 #include "settings.h"
 #include "warningwindow.h"
 
+#include <QLocale>
+#include <QTime>
+
 #include <algorithm>
 
 namespace {
@@ -25,6 +28,14 @@ QString actionName(std::uint32_t exitFlags)
     }
 }
 
+// A notification is not refreshed like the warning window, so it names the
+// moment of the action rather than a time left that would soon be wrong.
+QString notificationSummary(std::uint32_t exitFlags, std::uint32_t remainingMs)
+{
+    const QTime at = QTime::currentTime().addMSecs(static_cast<int>(remainingMs));
+    return QStringLiteral("%1 at %2.").arg(actionName(exitFlags), QLocale().toString(at, QLocale::ShortFormat));
+}
+
 QString countOf(std::uint32_t count, const char* unit)
 {
     return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(unit)).arg(count == 1 ? "" : "s");
@@ -32,10 +43,13 @@ QString countOf(std::uint32_t count, const char* unit)
 
 }
 
+// Rounded up to whole seconds, so that a warning given just after the lead
+// time has begun still reads "5 minutes" rather than "4 minutes 59 seconds".
 QString warningMessage(std::uint32_t exitFlags, std::uint32_t remainingMs)
 {
-    const std::uint32_t minutes = remainingMs / msPerMinute;
-    const std::uint32_t seconds = remainingMs % msPerMinute / 1000;
+    const std::uint32_t totalSeconds = remainingMs / 1000 + (remainingMs % 1000 != 0);
+    const std::uint32_t minutes = totalSeconds / 60;
+    const std::uint32_t seconds = totalSeconds % 60;
     QString left;
     if (minutes > 0)
         left = countOf(minutes, "minute");
@@ -76,7 +90,8 @@ void RunWarning::update(std::uint32_t remainingMs, std::uint32_t exitFlags)
     shown->setMessage(message);
     shown->show();
     shown->raise();
-    notification->show(message, QStringLiteral("Velmora will act when the countdown ends."));
+    notification->show(notificationSummary(exitFlags, remainingMs),
+                       QStringLiteral("Stop cancels the countdown."));
 }
 
 void RunWarning::withdraw()

@@ -40,5 +40,5 @@ private:
     bool given = false;
 };
 
-// "Shutdown in 5 minutes." and the like, with the time left in whole seconds.
+// "Shutdown in 5 minutes." and the like.
 QString warningMessage(std::uint32_t exitFlags, std::uint32_t remainingMs);

@@ -104,10 +104,12 @@ void RunWarningTest::messageNamesActionAndTime_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("whole minutes") << 0x11u << 300000u << "Shutdown in 5 minutes.";
-    QTest::newRow("minutes and seconds") << 0x12u << 299999u << "Reboot in 4 minutes 59 seconds.";
+    QTest::newRow("minutes and seconds") << 0x12u << 299000u << "Reboot in 4 minutes 59 seconds.";
+    QTest::newRow("just below the lead time reads as the lead")
+        << 0x11u << 59999u << "Shutdown in 1 minute.";
     QTest::newRow("singular units") << 0x10u << 61000u << "Log off in 1 minute 1 second.";
     QTest::newRow("seconds only") << 0x11u << 42000u << "Shutdown in 42 seconds.";
-    QTest::newRow("below a second") << 0x11u << 999u << "Shutdown in 0 seconds.";
+    QTest::newRow("below a second") << 0x11u << 1u << "Shutdown in 1 second.";
 }
 
 void RunWarningTest::messageNamesActionAndTime()

@@ -1,0 +1,143 @@
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Reads the program's windows over the AT-SPI accessibility bus, which Qt
+serves for every widget, and works them with the mouse and keyboard of the
+virtual display through xdotool, as a user would."""
+
+import subprocess
+
+import dbus
+
+from desktop import wait_until
+
+ACCESSIBLE = 'org.a11y.atspi.Accessible'
+COMPONENT = 'org.a11y.atspi.Component'
+TEXT = 'org.a11y.atspi.Text'
+ROOT_PATH = '/org/a11y/atspi/accessible/root'
+SCREEN_COORDINATES = dbus.UInt32(0)
+STATE_SHOWING = 25
+# An answer slower than this means the program hangs.
+CALL_TIMEOUT_S = 10
+
+
+def attempt(read):
+    """read(), or None while the object is being made or destroyed."""
+    try:
+        return read()
+    except dbus.exceptions.DBusException:
+        return None
+
+
+class Node:
+    """One accessible object: a window or a widget."""
+
+    def __init__(self, bus, owner, path):
+        self.bus = bus
+        self.owner = owner
+        self.path = path
+
+    def _call(self, interface, method, signature='', *arguments):
+        return self.bus.call_blocking(self.owner, self.path, interface, method, signature,
+                                      arguments, timeout=CALL_TIMEOUT_S)
+
+    @property
+    def name(self):
+        return str(self._call(dbus.PROPERTIES_IFACE, 'Get', 'ss', ACCESSIBLE, 'Name'))
+
+    @property
+    def role(self):
+        return str(self._call(ACCESSIBLE, 'GetRoleName'))
+
+    @property
+    def text(self):
+        return str(self._call(TEXT, 'GetText', 'ii', 0, -1))
+
+    @property
+    def showing(self):
+        low_bits = int(self._call(ACCESSIBLE, 'GetState')[0])
+        return bool(low_bits & (1 << STATE_SHOWING))
+
+    def children(self):
+        return [Node(self.bus, str(owner), str(path))
+                for owner, path in self._call(ACCESSIBLE, 'GetChildren')]
+
+    def centre(self):
+        x, y, width, height = (int(value) for value in
+                               self._call(COMPONENT, 'GetExtents', 'u', SCREEN_COORDINATES))
+        return x + width // 2, y + height // 2
+
+    def find_all(self, role, name=None):
+        found = []
+        for child in self.children():
+            if child.role == role and (name is None or child.name == name):
+                found.append(child)
+            found.extend(child.find_all(role, name))
+        return found
+
+    def find(self, role, name=None):
+        found = self.find_all(role, name)
+        if len(found) != 1:
+            raise AssertionError(f'{len(found)} {role} widgets named {name!r}, expected one')
+        return found[0]
+
+
+class Application:
+    """The accessible tree of one process, found on the accessibility bus
+    by its process id."""
+
+    def __init__(self, address, pid):
+        self.bus = dbus.bus.BusConnection(address)
+        self.root = wait_until(lambda: self._root_of(pid), f'process {pid} on the accessibility bus')
+
+    def _root_of(self, pid):
+        for owner in self.bus.list_names():
+            if not owner.startswith(':') or owner == self.bus.get_unique_name():
+                continue
+            owner_pid = attempt(lambda: self.bus.call_blocking(
+                'org.freedesktop.DBus', '/org/freedesktop/DBus', 'org.freedesktop.DBus',
+                'GetConnectionUnixProcessID', 's', (owner,)))
+            root = Node(self.bus, str(owner), ROOT_PATH)
+            if owner_pid == pid and attempt(root.children):
+                return root
+        return None
+
+    def windows(self, containing_button):
+        """The shown top-level windows that hold the named button."""
+        found = []
+        for window in self.root.children():
+            if window.showing and window.find_all('push button', containing_button):
+                found.append(window)
+        return found
+
+    def window(self, containing_button):
+        return wait_until(lambda: attempt(lambda: self.windows(containing_button)),
+                          f'a window with the button {containing_button!r}')[0]
+
+
+class User:
+    """The pointer and keyboard of the virtual display."""
+
+    def __init__(self, environment):
+        self.environment = environment
+
+    def _xdotool(self, *arguments):
+        return subprocess.run(['xdotool', *arguments], env=self.environment, check=True,
+                              stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                              timeout=CALL_TIMEOUT_S).stdout.decode()
+
+    def click(self, node):
+        x, y = node.centre()
+        self._xdotool('mousemove', '--sync', str(x), str(y), 'click', '1')
+
+    def replace_text(self, node, text):
+        """Clicks into a text field, selects what it holds and types over it."""
+        self.click(node)
+        self._xdotool('key', 'ctrl+a')
+        self._xdotool('type', text)
+
+    def visible_windows(self, title):
+        """Ids of the mapped X windows with this exact title."""
+        found = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', f'^{title}$'],
+                               env=self.environment, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.PIPE, timeout=CALL_TIMEOUT_S)
+        return found.stdout.decode().split()

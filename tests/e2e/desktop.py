@@ -1,0 +1,236 @@
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""A private desktop for the program under test: a virtual X display, its
+own session, system and accessibility buses, and python-dbusmock services in
+place of logind, the notification server and the desktop's session manager.
+Nothing here reaches a bus or display of the machine."""
+
+import ctypes
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+import dbus
+
+MOCK_INTERFACE = 'org.freedesktop.DBus.Mock'
+START_TIMEOUT_S = 30
+PR_SET_PDEATHSIG = 1
+
+# dbusmock logs arguments converted to the signature it was given, which
+# would hide an argument sent with the wrong type; m_args holds them as they
+# arrived.
+KEEP_RECEIVED_TYPES = 'self.call_log[-1] = self.call_log[-1][:2] + (list(m_args),)\n'
+
+BUS_CONFIG = '''<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>{kind}</type>
+  <listen>unix:dir={directory}</listen>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+'''
+
+
+def die_with_parent():
+    """Runs in the child before exec: the kernel kills it when the test
+    process dies, even by SIGKILL, so no display or bus outlives a test
+    that was killed on a timeout."""
+    libc = ctypes.CDLL(None)
+    libc.prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+def wait_until(predicate, what, timeout_s=START_TIMEOUT_S):
+    """Polls until predicate() gives a true value and returns that value."""
+    deadline = time.monotonic() + timeout_s
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f'timed out waiting for {what}')
+        time.sleep(0.05)
+
+
+def plain(value):
+    """A D-Bus value as plain Python, with its D-Bus type kept where the
+    type is what a check is about."""
+    if isinstance(value, dbus.Boolean):
+        return ('b', bool(value))
+    if isinstance(value, (dbus.UInt32, dbus.Int32, dbus.Byte)):
+        return (type(value).__name__, int(value))
+    if isinstance(value, dbus.Dictionary):
+        return {str(key): plain(item) for key, item in value.items()}
+    if isinstance(value, dbus.Array):
+        return [plain(item) for item in value]
+    return str(value)
+
+
+class Mock:
+    """One python-dbusmock process owning `service` on a bus."""
+
+    def __init__(self, desktop, bus, service, arguments):
+        self.bus = bus
+        self.service = service
+        self.process = desktop.spawn([sys.executable, '-m', 'dbusmock'] + arguments)
+        wait_until(lambda: self.process.poll() is not None or bus.name_has_owner(service),
+                   f'{service} on its bus')
+        if self.process.poll() is not None:
+            raise AssertionError(f'the mock of {service} did not start')
+
+    def control(self, path, method, *arguments):
+        mock = self.bus.get_object(self.service, path, introspect=False)
+        return mock.get_dbus_method(method, MOCK_INTERFACE)(*arguments)
+
+    def record(self, path, interface, method, signature, answer=('', '')):
+        """Replaces `method` by one whose calls are logged with the argument
+        types they arrived with; `answer` is the reply's signature and the
+        code that sets `ret`."""
+        out_signature, code = answer
+        self.control(path, 'AddMethod', interface, method, signature, out_signature,
+                     KEEP_RECEIVED_TYPES + code)
+
+    def calls(self, path):
+        """The calls logged on `path` since the last clear, as
+        (method, [argument, ...])."""
+        return [(str(method), plain(arguments))
+                for _, method, arguments in self.control(path, 'GetCalls')]
+
+    def stop(self):
+        self.process.kill()
+        self.process.wait()
+        wait_until(lambda: not self.bus.name_has_owner(self.service), f'{self.service} to go')
+
+
+class Desktop:
+    """Everything the program needs around it. stop() ends every process
+    started here, whatever state the test left them in."""
+
+    def __init__(self):
+        self.processes = []
+        self.directory = tempfile.TemporaryDirectory(prefix='velmora-e2e-')
+        self.display = self.session_address = self.system_address = None
+        self.accessibility_address = None
+        self.session_bus = self.system_bus = None
+
+    def start(self):
+        self.display = self._start_display()
+        self.session_address = self._start_bus('session')
+        self.system_address = self._start_bus('system')
+        self.accessibility_address = self._start_bus('session')
+        self.session_bus = dbus.bus.BusConnection(self.session_address)
+        self.system_bus = dbus.bus.BusConnection(self.system_address)
+
+    def spawn(self, command, stdout=subprocess.DEVNULL, env=None, **options):
+        process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=stdout,
+                                   env=env or self.environment(), preexec_fn=die_with_parent,
+                                   **options)
+        self.processes.append(process)
+        return process
+
+    def environment(self):
+        """A clean environment that names only the private display and
+        buses, so nothing started here can reach the machine's own."""
+        env = self._bare_environment()
+        env.update(HOME=self.directory.name, XDG_RUNTIME_DIR=self.directory.name,
+                   DISPLAY=self.display, QT_QPA_PLATFORM='xcb',
+                   DBUS_SESSION_BUS_ADDRESS=self.session_address,
+                   DBUS_SYSTEM_BUS_ADDRESS=self.system_address)
+        return env
+
+    @staticmethod
+    def _bare_environment():
+        return {key: os.environ[key] for key in ('PATH', 'LANG') if key in os.environ}
+
+    def _start_display(self):
+        # -displayfd picks a free display number and reports it once the
+        # server accepts connections. On the way it complains about every
+        # number in use, which only matters when it finds none.
+        log_path = os.path.join(self.directory.name, 'xvfb.log')
+        with open(log_path, 'wb') as log:
+            server = self.spawn(['Xvfb', '-displayfd', '1', '-screen', '0', '1024x768x24',
+                                 '-nolisten', 'tcp'], stdout=subprocess.PIPE, stderr=log,
+                                env=self._bare_environment())
+        number = server.stdout.readline().decode().strip()
+        if not number:
+            with open(log_path, encoding='utf-8', errors='replace') as log:
+                raise AssertionError('Xvfb did not start:\n' + log.read())
+        return ':' + number
+
+    def _start_bus(self, kind):
+        socket_dir = tempfile.mkdtemp(dir=self.directory.name)
+        config = os.path.join(socket_dir, 'bus.conf')
+        with open(config, 'w', encoding='utf-8') as file:
+            file.write(BUS_CONFIG.format(kind=kind, directory=socket_dir))
+        # dbus-daemon warns on stderr that it cannot raise its file limit
+        # when not allowed to; that is harmless here.
+        daemon = self.spawn(['dbus-daemon', '--nofork', '--nopidfile', '--config-file=' + config,
+                             '--print-address=1'], stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, env=self._bare_environment())
+        address = daemon.stdout.readline().decode().strip()
+        if not address:
+            raise AssertionError(f'the private {kind} bus did not start')
+        return address
+
+    def stop(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+            if process.stdout:
+                process.stdout.close()
+        self.processes.clear()
+        self.directory.cleanup()
+
+    # The services.
+
+    def start_accessibility(self):
+        """Stands in for the accessibility bus launcher: Qt asks the session
+        bus where the accessibility bus is and whether it is enabled."""
+        launcher = Mock(self, self.session_bus, 'org.a11y.Bus',
+                        ['--session', 'org.a11y.Bus', '/org/a11y/bus', 'org.a11y.Bus'])
+        launcher.control('/org/a11y/bus', 'AddMethod', 'org.a11y.Bus', 'GetAddress', '', 's',
+                         f'ret = {self.accessibility_address!r}')
+        for name, value in (('IsEnabled', True), ('ScreenReaderEnabled', False)):
+            launcher.control('/org/a11y/bus', 'AddProperty', 'org.a11y.Status', name, value)
+        return launcher
+
+    def start_logind(self, session_path):
+        logind = Mock(self, self.system_bus, 'org.freedesktop.login1',
+                      ['--system', '--template', 'logind'])
+        manager = '/org/freedesktop/login1'
+        session_id = session_path.rsplit('/', 1)[1]
+        logind.control(manager, 'AddSession', session_id, 'seat0', dbus.UInt32(1000), 'user', True)
+        for method in ('PowerOff', 'Reboot'):
+            logind.record(manager, 'org.freedesktop.login1.Manager', method, 'b')
+        logind.record(session_path, 'org.freedesktop.login1.Session', 'Terminate', '')
+        # Setting the mock up logged calls of its own.
+        logind.control(manager, 'ClearCalls')
+        return logind
+
+    def start_notifications(self):
+        server = Mock(self, self.session_bus, 'org.freedesktop.Notifications',
+                      ['--session', '--template', 'notification_daemon'])
+        # The template's own Notify, which numbers the notifications.
+        numbering = ('if args[1]:\n    ret = args[1]\nelse:\n'
+                     '    ret = self.next_id\n    self.next_id += 1\n')
+        server.record('/org/freedesktop/Notifications', 'org.freedesktop.Notifications',
+                      'Notify', 'susssasa{sv}i', ('u', numbering))
+        # The template takes the id as signed; the protocol has it unsigned.
+        closing = 'self.EmitSignal("", "NotificationClosed", "uu", [args[0], 3])\n'
+        server.record('/org/freedesktop/Notifications', 'org.freedesktop.Notifications',
+                      'CloseNotification', 'u', ('', closing))
+        return server
+
+    def start_gnome_session_manager(self):
+        manager = Mock(self, self.session_bus, 'org.gnome.SessionManager',
+                       ['--session', 'org.gnome.SessionManager', '/org/gnome/SessionManager',
+                        'org.gnome.SessionManager'])
+        manager.record('/org/gnome/SessionManager', 'org.gnome.SessionManager', 'Logout', 'u')
+        return manager

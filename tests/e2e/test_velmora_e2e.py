@@ -1,0 +1,207 @@
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""End-to-end: the real program on a virtual display, worked through its
+widgets, with every request it makes landing on a mock of a private bus.
+
+Usage: test_velmora_e2e.py /path/to/velmora [unittest options]"""
+
+import os
+import re
+import sys
+import tempfile
+import time
+import unittest
+
+import dbus
+
+from accessible import Application, User, attempt
+from desktop import Desktop, wait_until
+
+PROGRAM = None
+LOGIND_MANAGER = '/org/freedesktop/login1'
+LOGIND_SESSION = '/org/freedesktop/login1/session/auto'
+NOTIFICATIONS = '/org/freedesktop/Notifications'
+GNOME_SESSION_MANAGER = '/org/gnome/SessionManager'
+# Refresh every 500 ms; warn one minute ahead.
+SETTINGS = '500 1 1'
+TIME_LEFT = re.compile(r'^Time left:0 days, 0 hours, (\d+) minutes and (\d+) seconds$')
+# How long a request that should not come is given to turn up anyway.
+SETTLE_S = 2
+# Longer than the refresh: the label shows a run's text within this.
+ACTION_TIMEOUT_S = 20
+
+
+class Velmora:
+    """One run of the program in a fresh working directory of its own."""
+
+    def __init__(self, desktop):
+        directory = tempfile.mkdtemp(dir=desktop.directory.name)
+        with open(os.path.join(directory, 'settings.dat'), 'w', encoding='utf-8') as file:
+            file.write(SETTINGS)
+        environment = desktop.environment()
+        self.process = desktop.spawn([PROGRAM], cwd=directory, stdout=None, env=environment)
+        self.user = User(environment)
+        self.application = Application(desktop.accessibility_address, self.process.pid)
+        self.main = self.application.window('Ok')
+
+    def stop(self):
+        self.process.kill()
+        self.process.wait()
+
+    def press(self, button):
+        self.user.click(self.main.find('push button', button))
+
+    def status(self):
+        return attempt(lambda: self.main.find('label').name)
+
+    def wait_for_status(self, wanted, timeout_s=ACTION_TIMEOUT_S):
+        """Waits for the status text `wanted`, or for one that wanted(text)
+        accepts, and returns it."""
+        accepts = wanted if callable(wanted) else wanted.__eq__
+
+        def matching():
+            text = self.status()
+            return text if text is not None and accepts(text) else None
+        return wait_until(matching, f'the status {wanted}', timeout_s)
+
+    def set_minutes(self, minutes):
+        spin_box = next(box for box in self.main.find_all('spin box') if box.text.endswith(' m'))
+        self.user.replace_text(spin_box, str(minutes))
+        wait_until(lambda: spin_box.text == f'{minutes} m', f'the minutes to read {minutes} m')
+
+    def choose_action(self, action):
+        combo_box = self.main.find('combo box')
+        self.user.click(combo_box)
+        entry = wait_until(lambda: attempt(lambda: self._shown_entry(combo_box, action)),
+                           f'the list to open on {action}')
+        self.user.click(entry)
+        wait_until(lambda: combo_box.name == action, f'{action} to be chosen')
+
+    @staticmethod
+    def _shown_entry(combo_box, action):
+        entry = combo_box.find('list item', action)
+        return entry if entry.showing else None
+
+
+class VelmoraEndToEnd(unittest.TestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = Desktop()
+        cls.addClassCleanup(cls.desktop.stop)
+        cls.desktop.start()
+        cls.desktop.start_accessibility()
+
+    def setUp(self):
+        # Fresh services for each case, so that notification ids start at 1.
+        self.logind = self.desktop.start_logind(LOGIND_SESSION)
+        self.addCleanup(self.logind.stop)
+        self.notifications = self.desktop.start_notifications()
+        self.addCleanup(self.notifications.stop)
+        self.velmora = Velmora(self.desktop)
+        self.addCleanup(self.velmora.stop)
+
+    def logind_calls(self):
+        return self.logind.calls(LOGIND_MANAGER) + self.logind.calls(LOGIND_SESSION)
+
+    def assert_only_request(self, mock, path, expected):
+        """The first request arrives, and in a while nothing else has."""
+        wait_until(lambda: mock.calls(path), f'a request on {path}', ACTION_TIMEOUT_S)
+        time.sleep(SETTLE_S)
+        self.assertEqual(mock.calls(path), [expected])
+
+    def test_untouched_list_with_no_delay_powers_off_once(self):
+        self.velmora.press('Ok')
+        self.assert_only_request(self.logind, LOGIND_MANAGER, ('PowerOff', [('b', True)]))
+        self.assertEqual(self.logind_calls(), [('PowerOff', [('b', True)])])
+        self.assertEqual(self.notifications.calls(NOTIFICATIONS), [])
+
+    def test_reboot_asks_logind_to_reboot(self):
+        self.velmora.choose_action('Reboot')
+        self.velmora.press('Ok')
+        self.assert_only_request(self.logind, LOGIND_MANAGER, ('Reboot', [('b', True)]))
+        self.assertEqual(self.logind_calls(), [('Reboot', [('b', True)])])
+
+    def test_log_off_asks_the_desktop_session_manager(self):
+        gnome = self.desktop.start_gnome_session_manager()
+        self.addCleanup(gnome.stop)
+        self.velmora.choose_action('Log off')
+        self.velmora.press('Ok')
+        self.assert_only_request(gnome, GNOME_SESSION_MANAGER, ('Logout', [('UInt32', 1)]))
+        self.assertEqual(self.logind_calls(), [])
+
+    def test_log_off_without_desktop_ends_the_logind_session(self):
+        self.velmora.choose_action('Log off')
+        self.velmora.press('Ok')
+        self.assert_only_request(self.logind, LOGIND_SESSION, ('Terminate', []))
+        self.assertEqual(self.logind.calls(LOGIND_MANAGER), [])
+
+    def test_stop_ends_a_counting_run_without_a_request(self):
+        self.velmora.set_minutes(1)
+        self.velmora.press('Ok')
+        first = self.velmora.wait_for_status(TIME_LEFT.match)
+        later = self.velmora.wait_for_status(lambda text: text != first and TIME_LEFT.match(text))
+        self.assertLess(self._seconds_left(later), self._seconds_left(first))
+        self.velmora.press('STOP!')
+        self.velmora.wait_for_status('Timer reset.')
+        time.sleep(SETTLE_S)
+        self.assertEqual(self.velmora.status(), 'Timer reset.')
+        self.assertEqual(self.logind_calls(), [])
+        # A run no longer than the lead time gives no warning.
+        self.assertEqual(self.notifications.calls(NOTIFICATIONS), [])
+
+    def invoke_action(self, notification_id, action):
+        self.notifications.control(NOTIFICATIONS, 'EmitSignal', 'org.freedesktop.Notifications',
+                                   'ActionInvoked', 'us',
+                                   dbus.Array([dbus.UInt32(notification_id), action], signature='v'))
+
+    @staticmethod
+    def _seconds_left(text):
+        minutes, seconds = TIME_LEFT.match(text).groups()
+        return int(minutes) * 60 + int(seconds)
+
+    def test_warning_notification_stop_cancels_the_run(self):
+        self.velmora.set_minutes(2)
+        self.velmora.press('Ok')
+        started = time.monotonic()
+        self.assertRegex(self.wait_for_warning(), r'^Shutdown in (1 minute|[1-5]?[0-9] seconds?)\.$')
+        self.assert_notified_once()
+
+        # Another notification's "stop", and another action of this one, are not ours.
+        self.invoke_action(2, 'stop')
+        self.invoke_action(1, 'default')
+        time.sleep(SETTLE_S)
+        self.assertRegex(self.velmora.status(), TIME_LEFT)
+        self.invoke_action(1, 'stop')
+        self.velmora.wait_for_status('Timer reset.')
+        wait_until(lambda: len(self.velmora.user.visible_windows('Velmora')) == 1,
+                   'the warning window to close')
+        self.assertIn(('CloseNotification', [('UInt32', 1)]), self.notifications.calls(NOTIFICATIONS))
+
+        # Past the moment the run would have ended, nothing was asked.
+        time.sleep(max(0.0, started + 120 + SETTLE_S - time.monotonic()))
+        self.assertEqual(self.logind_calls(), [])
+
+    def wait_for_warning(self):
+        """Waits for the warning window, which comes one minute before the
+        end, and returns its message."""
+        application = self.velmora.application
+        warning = wait_until(lambda: attempt(lambda: application.windows('Stop countdown')),
+                             'the warning window', 90)[0]
+        wait_until(lambda: len(self.velmora.user.visible_windows('Velmora')) == 2,
+                   'the warning window on the display')
+        return warning.find('label').name
+
+    def assert_notified_once(self):
+        notify = wait_until(lambda: self.notifications.calls(NOTIFICATIONS), 'the notification')
+        self.assertEqual(len(notify), 1)
+        method, (app, replaces, _, summary, _, actions, _, timeout) = notify[0]
+        self.assertEqual((method, app, replaces, actions, timeout),
+                         ('Notify', 'Velmora', ('UInt32', 0), ['stop', 'Stop'], ('Int32', 0)))
+        self.assertRegex(summary, r'^Shutdown at .+\.$')
+
+if __name__ == '__main__':
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    PROGRAM = os.path.abspath(sys.argv.pop(1))
+    unittest.main()

@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Builds Velmora and runs every test: the unit and GUI tests (offscreen),
-# the Linux backend against private D-Bus buses, and the cross-compiled
-# Windows platform layer.
+# the Linux backend against private D-Bus buses, the cross-compiled
+# Windows platform layer, the tests again under sanitizers, and a minute of
+# fuzzing the settings loader.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
@@ -19,3 +20,13 @@ ctest --test-dir "$build/main" --output-on-failure --no-tests=error -j2 < /dev/n
 
 echo "== Windows platform layer (mingw-w64)"
 "$root/scripts/check-windows-build.sh" "$build/windows"
+
+echo "== All tests under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
+"$root/scripts/test-sanitized.sh" asan "$build/asan"
+
+echo "== Countdown and power-action tests under ThreadSanitizer"
+"$root/scripts/test-sanitized.sh" tsan "$build/tsan" \
+    tst_countdown tst_poweractions tst_runwarning tst_maindialog
+
+echo "== Settings loader fuzzing (60 s)"
+"$root/scripts/fuzz-settings.sh" 60 "$build/fuzz"

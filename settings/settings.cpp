@@ -11,12 +11,14 @@ Settings settings;
 
 namespace {
 
-// Hands out the file's bytes one at a time through a small buffer, so that a
-// huge or endless file costs no more than the bytes the three values take.
+// Hands out the source's bytes one at a time through a small buffer, so that
+// a huge or endless file costs no more than the bytes the three values take.
+// The source is asked for more only when a byte is wanted that the buffer no
+// longer holds, and never again once it has run out.
 class ByteReader
 {
 public:
-    explicit ByteReader(SettingsFile& file) : file(file) {}
+    explicit ByteReader(ByteSource& source) : source(source) {}
 
     // The next byte without consuming it, or -1 once the file has run out.
     int peek()
@@ -32,14 +34,14 @@ private:
     bool refill()
     {
         if (!exhausted) {
-            filled = file.read(buffer, sizeof buffer);
+            filled = source.read(buffer, sizeof buffer);
             position = 0;
             exhausted = filled == 0;
         }
         return !exhausted;
     }
 
-    SettingsFile& file;
+    ByteSource& source;
     char buffer[64];
     std::size_t position = 0;
     std::size_t filled = 0;
@@ -132,17 +134,20 @@ std::string formatSettings(std::int32_t sleepTime, bool displayAlert, std::int32
 
 } // namespace
 
+void readSettings(ByteSource& source, Settings& record)
+{
+    ByteReader in(source);
+    if (storeInteger(readNumber(in), record.sleepTime) && storeFlag(readNumber(in), record.displayAlert))
+        storeInteger(readNumber(in), record.alertTime);
+}
+
 int loadSettings()
 {
     SettingsFile file;
-    if (!file.openForReading()) {
+    if (file.openForReading())
+        readSettings(file, settings);
+    else
         settings = Settings{500, true, 5000};
-        return 0;
-    }
-    ByteReader in(file);
-    if (storeInteger(readNumber(in), settings.sleepTime)
-        && storeFlag(readNumber(in), settings.displayAlert))
-        storeInteger(readNumber(in), settings.alertTime);
     return 0;
 }
 

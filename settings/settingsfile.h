@@ -4,11 +4,29 @@
 
 #include <cstddef>
 
+struct Settings;
+
+// The bytes the loader parses. Like read(2), a call may return fewer bytes
+// than asked for, and returns 0 once they have run out.
+class ByteSource
+{
+public:
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
+
+protected:
+    ~ByteSource() = default;
+};
+
+// Fills `record` from the source as loadSettings() does from an opened
+// settings.dat. Separate from the file so that the fuzzer can feed it any
+// bytes and watch how far it reads.
+void readSettings(ByteSource& source, Settings& record);
+
 // settings.dat in the working directory, opened only when it is (or, for
 // writing, becomes) a regular file: a directory, FIFO or device of that name
 // counts as a file that cannot be opened, and opening one never blocks.
 // Closed when destroyed.
-class SettingsFile
+class SettingsFile final : public ByteSource
 {
 public:
     SettingsFile() = default;
@@ -21,7 +39,7 @@ public:
     bool openForWriting();
 
     // Returns the number of bytes read; 0 at the end of the file or on error.
-    std::size_t read(char* buffer, std::size_t size);
+    std::size_t read(char* buffer, std::size_t size) override;
     // One write call; a short or failed write goes unreported.
     void write(const char* data, std::size_t size);
 

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Builds the settings-loader fuzzer (clang-14's libFuzzer with AddressSanitizer
+# and UndefinedBehaviorSanitizer) and runs it for the given number of seconds.
+# It fuzzes a fresh copy of the seed corpus in tests/data/corpus, so the inputs
+# it finds never land in the repository; an input that fails is saved in the
+# build dir's findings/ and fails the run.
+# Usage: fuzz-settings.sh [seconds [build-dir]]   (defaults: 60, build/fuzz)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+seconds=${1:-60}
+build=$(realpath -m "${2:-$root/build/fuzz}")
+
+"$root/scripts/install-deps.sh" clang-14 libclang-rt-14-dev llvm-14
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON > /dev/null
+cmake --build "$build" -j2
+
+rm -rf "$build/corpus" "$build/tmp"
+cp -r "$root/tests/data/corpus/settings-loader" "$build/corpus"
+mkdir -p "$build/findings" "$build/tmp"
+# The fuzzer's work directory goes under TMPDIR; one left by a failed run
+# then stays inside the build dir.
+export TMPDIR=$build/tmp
+export ASAN_OPTIONS=detect_leaks=1:external_symbolizer_path=/usr/bin/llvm-symbolizer-14
+export UBSAN_OPTIONS=print_stacktrace=1
+if ! "$build/tests/fuzz/fuzz_settingsloader" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=512 \
+        -artifact_prefix="$build/findings/" "$build/corpus" < /dev/null 2> "$build/fuzz.log"; then
+    tail -n 60 "$build/fuzz.log" >&2
+    echo "fuzz-settings: FAILED: the failing input is in $build/findings/ (log: $build/fuzz.log)" >&2
+    exit 1
+fi
+echo "fuzz-settings: PASSED: $(grep -o 'Done .*' "$build/fuzz.log")"

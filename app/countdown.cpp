@@ -24,6 +24,13 @@ void MainDialog::go()
     okButton->setEnabled(false);
     stopButton->setEnabled(true);
 
+    // The run being replaced is stopped before the new target and `running`
+    // are stored, so that its worker, seeing them, also sees it is stopped
+    // and cannot act on the new, possibly shorter, target.
+    if (currentRun)
+        currentRun->stop();
+    currentRun = std::make_shared<CountdownRun>();
+
     // The longest delay, 3,369,540,000 ms, passes the signed 32-bit limit:
     // the length is computed and kept unsigned.
     targetMs = (static_cast<std::uint32_t>(dValue) * minutesPerDay
@@ -32,10 +39,6 @@ void MainDialog::go()
         * msPerMinute;
     running = true;
     warning->arm(targetMs);
-
-    if (currentRun)
-        currentRun->stop();
-    currentRun = std::make_shared<CountdownRun>();
 
     // The worker receives its own run, so that it never mistakes a later
     // run for its own, however late the pool starts it.
@@ -64,8 +67,10 @@ void MainDialog::countdown(std::shared_ptr<CountdownRun> run)
     const std::uint64_t start = os.elapsedClockMs();
     for (;;) {
         const std::uint64_t elapsed = os.elapsedClockMs() - start;
-        // The target is read before `running` (see the member declarations).
-        if (elapsed >= targetMs) {
+        // Read once per pass, and before `running` (see the member
+        // declarations), so the test and the text agree.
+        const std::uint32_t target = targetMs;
+        if (elapsed >= target) {
             if (running && !run->isStopped()) {
                 shutdownApproved();
                 QMetaObject::invokeMethod(this, [this, run] { endRun(*run); }, Qt::QueuedConnection);
@@ -74,17 +79,11 @@ void MainDialog::countdown(std::shared_ptr<CountdownRun> run)
         }
         if (!running || run->isStopped())
             return;
-        const auto elapsedMs = static_cast<std::uint32_t>(elapsed);
-        const std::uint32_t remainingMs = targetMs - elapsedMs;
+        const std::uint32_t remainingMs = target - static_cast<std::uint32_t>(elapsed);
         if (run->showsNewSecond(remainingMs))
-            handOver(run, {timeLeftText(elapsedMs), remainingMs});
+            handOver(run, {timeLeftText(remainingMs), remainingMs});
         os.pause(pauseLength(), run->pauseInterrupt());
     }
-}
-
-QString MainDialog::timeLeftText(std::uint32_t elapsed) const
-{
-    return formatTimeLeft(targetMs - elapsed);
 }
 
 // A hand-edited settings.dat may hold a negative interval; it means no pause

@@ -25,9 +25,11 @@ private slots:
 
 private:
     void listenToServer();
-    void adoptId(uint notificationId);
+    void adoptId(quint64 request, uint notificationId);
+    void closeNotification(uint notificationId);
 
     bool listening = false;
-    bool wanted = false;      // shown and not closed since
-    uint currentId = 0;       // 0 until the server has answered
+    bool wanted = false;        // shown and not closed since
+    quint64 latestRequest = 0;  // counts show() calls
+    uint currentId = 0;         // 0 until the server has answered
 };

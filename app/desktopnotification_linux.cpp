@@ -58,32 +58,39 @@ void DesktopNotification::show(const QString& summary, const QString& body)
 
     // The answer is awaited without blocking: with no server the call fails
     // in the background and nothing else happens.
+    const quint64 request = ++latestRequest;
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(notify), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, request](QDBusPendingCallWatcher* call) {
         const QDBusPendingReply<uint> reply = *call;
         if (!reply.isError())
-            adoptId(reply.value());
+            adoptId(request, reply.value());
         call->deleteLater();
     });
 }
 
-void DesktopNotification::adoptId(uint notificationId)
+// A notification closed, or replaced by a newer one, while the server was
+// still answering is closed as soon as its id is known.
+void DesktopNotification::adoptId(quint64 request, uint notificationId)
 {
-    currentId = notificationId;
-    // Closed while the server was still answering.
-    if (!wanted)
-        close();
+    if (wanted && request == latestRequest)
+        currentId = notificationId;
+    else
+        closeNotification(notificationId);
 }
 
 void DesktopNotification::close()
 {
     wanted = false;
-    if (currentId == 0)
-        return;
-    QDBusMessage closeCall = notificationCall(QStringLiteral("CloseNotification"));
-    closeCall << currentId;
-    QDBusConnection::sessionBus().send(closeCall);
+    if (currentId != 0)
+        closeNotification(currentId);
     currentId = 0;
+}
+
+void DesktopNotification::closeNotification(uint notificationId)
+{
+    QDBusMessage closeCall = notificationCall(QStringLiteral("CloseNotification"));
+    closeCall << notificationId;
+    QDBusConnection::sessionBus().send(closeCall);
 }
 
 void DesktopNotification::onActionInvoked(uint notificationId, const QString& actionKey)

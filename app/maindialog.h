@@ -49,7 +49,6 @@ private:
     void layOutWidgets();
 
     void countdown(std::shared_ptr<CountdownRun> run);
-    QString timeLeftText(std::uint32_t elapsed) const;
     void handOver(const std::shared_ptr<CountdownRun>& run, const CountdownRun::TimeLeft& timeLeft);
     void showTimeLeftOf(CountdownRun& run);
     void endRun(CountdownRun& run);

@@ -9,7 +9,7 @@ constexpr std::uint32_t msPerHour = 60 * msPerMinute;
 constexpr std::uint32_t msPerDay = 24 * msPerHour;
 }
 
-QString formatTimeLeft(std::uint32_t remainingMs)
+QString timeLeftText(std::uint32_t remainingMs)
 {
     const std::uint32_t days = remainingMs / msPerDay;
     const std::uint32_t hours = remainingMs % msPerDay / msPerHour;

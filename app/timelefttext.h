@@ -8,4 +8,4 @@
 
 // "Time left:D days, H hours, M minutes and S seconds" for a remainder in
 // milliseconds; the milliseconds below a whole second are dropped.
-QString formatTimeLeft(std::uint32_t remainingMs);
+QString timeLeftText(std::uint32_t remainingMs);

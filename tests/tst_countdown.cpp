@@ -3,6 +3,7 @@
 #include "fakeplatform.h"
 #include "maindialog.h"
 #include "settings.h"
+#include "waituntil.h"
 #include "widgetfinder.h"
 
 #include <QComboBox>
@@ -10,11 +11,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 
-#include <chrono>
-#include <functional>
-#include <thread>
 
 namespace {
 
@@ -37,22 +36,16 @@ struct Window
     }
 };
 
-// Waits for the worker without running the GUI thread's event loop, so
-// that texts it hands over stay queued.
-bool waitFor(const std::function<bool()>& condition)
+// Deterministic where a fixed wait would only make a missed action unlikely.
+void waitForWorkersToEnd()
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
 }
 
 bool waitForHeldPause()
 {
-    return waitFor([] { return fakePlatform().heldPauseCount() == 1; });
+    return waitUntil([] { return fakePlatform().heldPauseCount() == 1; });
 }
 
 }
@@ -75,6 +68,7 @@ private slots:
     void stopDuringPauseEndsWorkerAtOnce();
     void textOfStoppedRunIsDropped();
     void newRunAfterStopCountsFromItsOwnStart();
+    void okByNameDuringRunReplacesIt();
     void changedActionDuringRunIsTaken();
     void changedDelayDuringRunIsIgnored();
     void closingDuringRunEndsWorkerAndExitsWithZero();
@@ -191,7 +185,7 @@ void CountdownTest::everyPauseLastsTheRefreshInterval()
     QTest::mouseClick(window.ok, Qt::LeftButton);
     QVERIFY(waitForHeldPause());
     fakePlatform().releasePauses();
-    QVERIFY(waitFor([] { return fakePlatform().pauseLengths().size() == 2; }));
+    QVERIFY(waitUntil([] { return fakePlatform().pauseLengths().size() == 2; }));
 
     for (std::uint32_t length : fakePlatform().pauseLengths())
         QCOMPARE(length, pauseMs);
@@ -211,9 +205,9 @@ void CountdownTest::stopDuringPauseEndsWorkerAtOnce()
     QVERIFY(!window.stop->isEnabled());
 
     // The pause ends without the clock moving: the worker was woken.
-    QVERIFY(waitFor([] { return fakePlatform().endedPauseCount() == 1; }));
+    QVERIFY(waitUntil([] { return fakePlatform().endedPauseCount() == 1; }));
     QCOMPARE(fakePlatform().elapsedClockMs(), std::uint64_t(0));
-    QTest::qWait(20);
+    waitForWorkersToEnd();
     QCOMPARE(window.status->text(), QStringLiteral("Timer reset."));
     QVERIFY(fakePlatform().exitRequests().empty());
     QCOMPARE(fakePlatform().pauseLengths().size(), size_t(1));
@@ -229,7 +223,7 @@ void CountdownTest::textOfStoppedRunIsDropped()
     QCoreApplication::processEvents();
     fakePlatform().releasePauses();
     // The second text is handed over but not yet shown when "STOP!" comes.
-    QVERIFY(waitFor([] { return fakePlatform().pauseLengths().size() == 2; }));
+    QVERIFY(waitUntil([] { return fakePlatform().pauseLengths().size() == 2; }));
 
     QTest::mouseClick(window.stop, Qt::LeftButton);
     QCoreApplication::processEvents();
@@ -247,7 +241,7 @@ void CountdownTest::newRunAfterStopCountsFromItsOwnStart()
 
     QTest::mouseClick(window.stop, Qt::LeftButton);
     QTest::mouseClick(window.ok, Qt::LeftButton);
-    QVERIFY(waitFor([] {
+    QVERIFY(waitUntil([] {
         return fakePlatform().endedPauseCount() == 1 && fakePlatform().heldPauseCount() == 1;
     }));
     QTRY_COMPARE(window.status->text(),
@@ -257,8 +251,36 @@ void CountdownTest::newRunAfterStopCountsFromItsOwnStart()
     fakePlatform().releasePauses();
     QTRY_COMPARE(fakePlatform().exitRequests().size(), size_t(1));
     QCOMPARE(fakePlatform().exitRequests()[0].atMs, std::uint64_t(80000));
-    QTest::qWait(20);
+    waitForWorkersToEnd();
     QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));
+}
+
+// "Ok" is disabled during a run, but go() can still be reached by name: the
+// run it replaces must neither act on the new, shorter target nor show texts.
+void CountdownTest::okByNameDuringRunReplacesIt()
+{
+    settings.sleepTime = 0;
+    Window window;
+    window.setDelay(0, 2, 0);
+    QTest::mouseClick(window.ok, Qt::LeftButton);
+    QTRY_VERIFY(window.status->text().startsWith(QLatin1String("Time left:0 days, 2 hours")));
+    // With no pause, the first worker keeps testing, past the coming
+    // target, while the second run starts.
+    fakePlatform().advanceClock(90000);
+    QTRY_VERIFY(window.status->text().startsWith(QLatin1String("Time left:0 days, 1 hours, 58 minutes")));
+
+    window.setDelay(0, 0, 1);
+    const std::uint64_t secondStart = fakePlatform().elapsedClockMs();
+    QVERIFY(QMetaObject::invokeMethod(&window.dialog, "go"));
+    QTRY_COMPARE(window.status->text(),
+                 QStringLiteral("Time left:0 days, 0 hours, 1 minutes and 0 seconds"));
+    QVERIFY(fakePlatform().exitRequests().empty());
+
+    fakePlatform().advanceClock(60000);
+    QTRY_COMPARE(fakePlatform().exitRequests().size(), size_t(1));
+    waitForWorkersToEnd();
+    QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));
+    QCOMPARE(fakePlatform().exitRequests()[0].atMs, secondStart + 60000);
 }
 
 void CountdownTest::changedActionDuringRunIsTaken()
@@ -298,17 +320,19 @@ void CountdownTest::closingDuringRunEndsWorkerAndExitsWithZero()
     fakePlatform().holdPauses(true);
     Window window;
     window.setDelay(0, 0, 1);
-    QTimer::singleShot(0, &window.dialog, [&window] {
+    bool paused = false;
+    QTimer::singleShot(0, &window.dialog, [&window, &paused] {
         QTest::mouseClick(window.ok, Qt::LeftButton);
-        QVERIFY(waitForHeldPause());
+        paused = waitForHeldPause();
         window.dialog.close();
     });
 
     QCOMPARE(window.dialog.exec(), 0);
+    QVERIFY(paused);
     // The worker has ended before the window's run returned.
     QCOMPARE(fakePlatform().endedPauseCount(), 1);
     fakePlatform().releasePauses();
-    QTest::qWait(20);
+    waitForWorkersToEnd();
     QVERIFY(fakePlatform().exitRequests().empty());
 }
 
@@ -322,7 +346,7 @@ void CountdownTest::expiryAfterAbortTakesNoAction()
     QTest::mouseClick(window.ok, Qt::LeftButton);
 
     QTRY_COMPARE(fakePlatform().elapsedClockMs(), std::uint64_t(60000));
-    QTest::qWait(20);
+    waitForWorkersToEnd();
     QVERIFY(fakePlatform().calls().empty());
     QVERIFY(!window.ok->isEnabled());
     QVERIFY(window.stop->isEnabled());

@@ -5,6 +5,7 @@
 #include "runwarning.h"
 #include "settings.h"
 #include "warningwindow.h"
+#include "waituntil.h"
 #include "widgetfinder.h"
 
 #include <QComboBox>
@@ -13,8 +14,6 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include <chrono>
-#include <thread>
 
 namespace {
 
@@ -27,8 +26,7 @@ public:
         : dialog(dialog)
     {
         // A worker stopped just before must have left its pause first.
-        while (fakePlatform().heldPauseCount() != 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        waitUntil([] { return fakePlatform().heldPauseCount() == 0; });
         spinBoxWithSuffix(&dialog, " m")->setValue(minutes);
         QTest::mouseClick(childWithText<QPushButton>(&dialog, "Ok"), Qt::LeftButton);
         waitForNextPass();
@@ -38,8 +36,7 @@ public:
     {
         const int ended = fakePlatform().endedPauseCount();
         fakePlatform().releasePauses();
-        while (fakePlatform().endedPauseCount() == ended)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        waitUntil([ended] { return fakePlatform().endedPauseCount() != ended; });
         waitForNextPass();
     }
 
@@ -50,10 +47,7 @@ public:
 private:
     void waitForNextPass()
     {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (fakePlatform().heldPauseCount() == 0 && fakePlatform().exitRequests().empty()
-               && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        waitUntil([] { return fakePlatform().heldPauseCount() != 0 || !fakePlatform().exitRequests().empty(); });
         // Lets the GUI thread take the text the worker handed over.
         QCoreApplication::processEvents();
     }
@@ -75,6 +69,8 @@ private slots:
     void messageNamesActionAndTime();
 
     void warnsOnceWhenTimeLeftReachesLeadTime();
+    void leadTimeIsHeldWithinOneToTenMinutes_data();
+    void leadTimeIsHeldWithinOneToTenMinutes();
     void noWarningWhenDisabledOrRunNoLongerThanLead_data();
     void noWarningWhenDisabledOrRunNoLongerThanLead();
     void stopInWarningCancelsLikeStopButton();
@@ -142,6 +138,35 @@ void RunWarningTest::warnsOnceWhenTimeLeftReachesLeadTime()
     QTRY_VERIFY(!run.warningShown());
 }
 
+void RunWarningTest::leadTimeIsHeldWithinOneToTenMinutes_data()
+{
+    QTest::addColumn<int>("alertTime");
+    QTest::addColumn<int>("leadMinutes");
+
+    QTest::newRow("missing file's 5000") << 5000 << 10;
+    QTest::newRow("zero") << 0 << 1;
+    QTest::newRow("negative") << -7 << 1;
+    QTest::newRow("within range") << 4 << 4;
+}
+
+void RunWarningTest::leadTimeIsHeldWithinOneToTenMinutes()
+{
+    QFETCH(int, alertTime);
+    QFETCH(int, leadMinutes);
+    settings.alertTime = alertTime;
+    settings.sleepTime = 60000;
+
+    MainDialog dialog;
+    SteppedRun run(dialog, 11);
+    for (int minutesLeft = 11; minutesLeft > leadMinutes; --minutesLeft) {
+        QVERIFY2(!run.warningShown(), qPrintable(QString::number(minutesLeft)));
+        run.step();
+    }
+    QVERIFY(run.warningShown());
+    QCOMPARE(dialog.findChild<QLabel*>()->text(),
+             QStringLiteral("Time left:0 days, 0 hours, %1 minutes and 0 seconds").arg(leadMinutes));
+}
+
 void RunWarningTest::noWarningWhenDisabledOrRunNoLongerThanLead_data()
 {
     QTest::addColumn<bool>("displayAlert");
@@ -151,7 +176,7 @@ void RunWarningTest::noWarningWhenDisabledOrRunNoLongerThanLead_data()
     QTest::newRow("alert off") << false << 1 << 2;
     QTest::newRow("run as long as the lead") << true << 1 << 1;
     // 5000, the value of a missing settings file, reads as the longest lead.
-    QTest::newRow("default lead is ten minutes") << true << 5000 << 10;
+    QTest::newRow("run as long as the longest lead") << true << 5000 << 10;
 }
 
 void RunWarningTest::noWarningWhenDisabledOrRunNoLongerThanLead()

@@ -43,7 +43,7 @@ void TimeLeftTextTest::splitsRemainderIntoWholeUnits()
 {
     QFETCH(quint32, remainingMs);
     QFETCH(QString, text);
-    QCOMPARE(formatTimeLeft(remainingMs), text);
+    QCOMPARE(timeLeftText(remainingMs), text);
 }
 
 QTEST_APPLESS_MAIN(TimeLeftTextTest)

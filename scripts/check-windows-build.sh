@@ -3,9 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Cross-compiles the platform layer for Windows with mingw-w64, warnings as
-# errors, and compiles the icon resource script with windres, so that the
-# Win32 backend and the .rc, which no Linux build compiles, cannot rot
-# unnoticed. Usage: check-windows-build.sh [build-dir]
+# errors, compiles the Windows branch of the settings file code (plain C++)
+# and the icon resource script with windres, so that the Win32 backend, that
+# branch and the .rc, which no Linux build compiles, cannot rot unnoticed. Usage: check-windows-build.sh [build-dir]
 # Without a build dir a temporary one is used and removed afterwards.
 set -uo pipefail
 
@@ -30,10 +30,13 @@ if cmake --fresh -S "$source_dir" -B "$build_dir" "${generator[@]}" \
         -DCMAKE_CXX_FLAGS=-Werror \
         -DVELMORA_PLATFORM_ONLY=ON &&
     cmake --build "$build_dir" &&
+    x86_64-w64-mingw32-g++-posix -std=c++17 -Wall -Wextra -Werror -fsyntax-only \
+        -I"$source_dir/settings" "$source_dir/settings/settings.cpp" \
+        "$source_dir/settings/settingsfile.cpp" &&
     x86_64-w64-mingw32-windres "$source_dir/resources/velmora.rc" \
         --output-format=coff --output="$build_dir/velmora-rc.o"; then
-    echo "check-windows-build: PASSED: the platform layer cross-compiles for Windows without warnings and windres compiles the icon resources"
+    echo "check-windows-build: PASSED: the platform layer and the settings file code cross-compile for Windows without warnings and windres compiles the icon resources"
 else
-    echo "check-windows-build: FAILED: the platform layer or the icon resources do not cross-compile for Windows (see above)" >&2
+    echo "check-windows-build: FAILED: the platform layer, the settings file code or the icon resources do not cross-compile for Windows (see above)" >&2
     exit 1
 fi

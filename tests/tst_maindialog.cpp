@@ -105,7 +105,7 @@ void MainDialogTest::reselectedActionIsStored()
     actions->setCurrentIndex(0);
     QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
     actions->setCurrentIndex(2);
-    QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
+    QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdown"));
     // Reached by name, the text is stored as given, whatever the list shows.
     QVERIFY(QMetaObject::invokeMethod(&dialog, "setMode", Q_ARG(QString, "Reboot")));
     QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));

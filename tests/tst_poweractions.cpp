@@ -4,9 +4,7 @@
 #include "maindialog.h"
 #include "poweractions.h"
 
-#include <QComboBox>
 #include <QTest>
-#include <QThread>
 
 #include <thread>
 
@@ -24,7 +22,6 @@ private slots:
     void actionTextChoosesFlags();
     void requestIsWrappedInPrivilege();
     void concurrentRequestsNeverOverlap();
-    void slotsReachedByNameRequestSelectedAction();
 
     void abortLatchesEveryLaterRequestOff();
 };
@@ -94,26 +91,6 @@ void PowerActionsTest::concurrentRequestsNeverOverlap()
         QCOMPARE(calls[i + 1].kind, Kind::RequestExit);
         QCOMPARE(calls[i + 2].kind, Kind::DisablePrivilege);
     }
-}
-
-void PowerActionsTest::slotsReachedByNameRequestSelectedAction()
-{
-    MainDialog dialog;
-    auto* modeBox = dialog.findChild<QComboBox*>();
-    QVERIFY(modeBox);
-
-    QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
-    modeBox->setCurrentText(QStringLiteral("Log off"));
-    QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdown"));
-    modeBox->setCurrentText(QStringLiteral("Reboot"));
-    modeBox->setCurrentText(QStringLiteral("Shutdown"));
-    QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdown"));
-
-    const auto requests = fakePlatform().exitRequests();
-    QCOMPARE(requests.size(), size_t(3));
-    QCOMPARE(requests[0].flags, 0x11u);
-    QCOMPARE(requests[1].flags, 0x10u);
-    QCOMPARE(requests[2].flags, 0x11u);
 }
 
 void PowerActionsTest::abortLatchesEveryLaterRequestOff()

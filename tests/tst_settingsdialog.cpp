@@ -3,6 +3,7 @@
 #include "promptanswerer.h"
 #include "settings.h"
 #include "settingsdialog.h"
+#include "temporaryworkdir.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -81,22 +81,18 @@ private slots:
     void acceptClosesEvenWhenTheSaveIsIgnored();
 
 private:
-    std::unique_ptr<QTemporaryDir> workDir;
-    QString oldDir;
+    std::unique_ptr<TemporaryWorkDir> workDir;
 };
 
 void SettingsDialogTest::init()
 {
-    oldDir = QDir::currentPath();
-    workDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(workDir->isValid());
-    QVERIFY(QDir::setCurrent(workDir->path()));
+    workDir = std::make_unique<TemporaryWorkDir>();
+    QVERIFY(workDir->isEntered());
     settings = Settings{500, true, 5000};
 }
 
 void SettingsDialogTest::cleanup()
 {
-    QDir::setCurrent(oldDir);
     workDir.reset();
 }
 

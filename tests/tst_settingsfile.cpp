@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "promptanswerer.h"
 #include "settings.h"
+#include "temporaryworkdir.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -87,22 +87,18 @@ private slots:
     void irregularFileIsNeverWritten();
 
 private:
-    std::unique_ptr<QTemporaryDir> workDir;
-    QString oldDir;
+    std::unique_ptr<TemporaryWorkDir> workDir;
 };
 
 void SettingsFileTest::init()
 {
-    oldDir = QDir::currentPath();
-    workDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(workDir->isValid());
-    QVERIFY(QDir::setCurrent(workDir->path()));
+    workDir = std::make_unique<TemporaryWorkDir>();
+    QVERIFY(workDir->isEntered());
     settings = Settings{};
 }
 
 void SettingsFileTest::cleanup()
 {
-    QDir::setCurrent(oldDir);
     workDir.reset();
 }
 

@@ -13,10 +13,14 @@
 #include <QPushButton>
 #include <QtConcurrent>
 
+#include <algorithm>
+
 namespace {
 constexpr std::uint32_t minutesPerDay = 1440;
 constexpr std::uint32_t minutesPerHour = 60;
 constexpr std::uint32_t msPerMinute = 60000;
+// The shortest refresh interval the settings dialog offers.
+constexpr std::uint32_t shortestIntervalMs = 100;
 }
 
 void MainDialog::go()
@@ -82,15 +86,19 @@ void MainDialog::countdown(std::shared_ptr<CountdownRun> run)
         const std::uint32_t remainingMs = target - static_cast<std::uint32_t>(elapsed);
         if (run->showsNewSecond(remainingMs))
             handOver(run, {timeLeftText(remainingMs), remainingMs});
-        os.pause(pauseLength(), run->pauseInterrupt());
+        os.pause(pauseLength(remainingMs), run->pauseInterrupt());
     }
 }
 
-// A hand-edited settings.dat may hold a negative interval; it means no pause
-// rather than a pause of nearly 50 days.
-std::uint32_t MainDialog::pauseLength() const
+// An empty or hand-made settings.dat may hold an interval of 0 or below: it
+// pauses as the shortest interval would, since no pause at all keeps a core
+// busy for the whole run. The last pause ends at the target, so that the
+// action is not late by up to a whole interval, however long that is.
+std::uint32_t MainDialog::pauseLength(std::uint32_t remainingMs) const
 {
-    return settings.sleepTime > 0 ? static_cast<std::uint32_t>(settings.sleepTime) : 0;
+    const std::uint32_t interval =
+        settings.sleepTime > 0 ? static_cast<std::uint32_t>(settings.sleepTime) : shortestIntervalMs;
+    return std::min(interval, remainingMs);
 }
 
 void MainDialog::handOver(const std::shared_ptr<CountdownRun>& run, const CountdownRun::TimeLeft& timeLeft)

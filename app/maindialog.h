@@ -52,7 +52,7 @@ private:
     void handOver(const std::shared_ptr<CountdownRun>& run, const CountdownRun::TimeLeft& timeLeft);
     void showTimeLeftOf(CountdownRun& run);
     void endRun(CountdownRun& run);
-    std::uint32_t pauseLength() const;
+    std::uint32_t pauseLength(std::uint32_t remainingMs) const;
     void stopWorkers();
     QString currentMode() const;
 

@@ -36,6 +36,13 @@ QString notificationSummary(std::uint32_t exitFlags, std::uint32_t remainingMs)
     return QStringLiteral("%1 at %2.").arg(actionName(exitFlags), QLocale().toString(at, QLocale::ShortFormat));
 }
 
+// The settings dialog keeps the alert time within 1..10 minutes; a
+// hand-edited file is held to the same bounds.
+std::uint32_t leadMs()
+{
+    return static_cast<std::uint32_t>(std::clamp(settings.alertTime, 1, 10)) * msPerMinute;
+}
+
 QString countOf(std::uint32_t count, const char* unit)
 {
     return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(unit)).arg(count == 1 ? "" : "s");
@@ -66,28 +73,43 @@ RunWarning::RunWarning(QWidget* owner)
     connect(notification, &DesktopNotification::stopInvoked, this, &RunWarning::stopRequested);
 }
 
-void RunWarning::arm(std::uint32_t runLengthMs)
+void RunWarning::arm(std::uint32_t runLength)
 {
     withdraw();
-    // The settings dialog keeps the alert time within 1..10 minutes; a
-    // hand-edited file is held to the same bounds.
-    const std::uint32_t lead = std::clamp(settings.alertTime, 1, 10) * msPerMinute;
-    leadMs = settings.displayAlert && runLengthMs > lead ? lead : 0;
+    runLengthMs = runLength;
+    startedWithinLead = runLength <= leadMs();
 }
 
 void RunWarning::update(std::uint32_t remainingMs, std::uint32_t exitFlags)
 {
-    if (leadMs == 0 || remainingMs > leadMs)
-        return;
-    const QString message = warningMessage(exitFlags, remainingMs);
-    if (given) {
-        if (window)
-            window->setMessage(message);
+    if (!settings.displayAlert) {
+        if (given)
+            takeDown();
         return;
     }
+    if (given) {
+        if (window)
+            window->setMessage(warningMessage(exitFlags, remainingMs));
+    } else if (isDue(remainingMs)) {
+        give(remainingMs, exitFlags);
+    }
+}
+
+// A run no longer than its lead gets no warning: it was chosen just now,
+// already within it. That holds only for a run that was so from its start;
+// a lead raised during a run past the time left warns at once.
+bool RunWarning::isDue(std::uint32_t remainingMs) const
+{
+    const std::uint32_t lead = leadMs();
+    const bool exempt = startedWithinLead && runLengthMs <= lead;
+    return runLengthMs != 0 && !exempt && remainingMs <= lead;
+}
+
+void RunWarning::give(std::uint32_t remainingMs, std::uint32_t exitFlags)
+{
     given = true;
     WarningWindow* shown = warningWindow();
-    shown->setMessage(message);
+    shown->setMessage(warningMessage(exitFlags, remainingMs));
     shown->show();
     shown->raise();
     notification->show(notificationSummary(exitFlags, remainingMs),
@@ -96,7 +118,14 @@ void RunWarning::update(std::uint32_t remainingMs, std::uint32_t exitFlags)
 
 void RunWarning::withdraw()
 {
-    leadMs = 0;
+    runLengthMs = 0;
+    takeDown();
+}
+
+// Also what turning the alert off does: a warning turned on again later in
+// the run is given afresh.
+void RunWarning::takeDown()
+{
     given = false;
     if (window)
         window->hide();

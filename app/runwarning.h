@@ -13,7 +13,9 @@ class QWidget;
 
 // Warns once per run when the time left reaches the lead time the settings
 // give, in a window of its own and as a desktop notification, and withdraws
-// both when the run ends, is stopped or is replaced. GUI thread only.
+// both when the run ends, is stopped or is replaced. The settings dialog
+// changes the alert settings at once, so they are read on every update and
+// a change applies to the run under way. GUI thread only, like the dialog.
 class RunWarning : public QObject
 {
     Q_OBJECT
@@ -31,12 +33,16 @@ signals:
     void stopRequested();
 
 private:
+    bool isDue(std::uint32_t remainingMs) const;
+    void give(std::uint32_t remainingMs, std::uint32_t exitFlags);
+    void takeDown();
     WarningWindow* warningWindow();
 
     QWidget* owner;
     QPointer<WarningWindow> window;    // made when first needed, owned by `owner`
     DesktopNotification* notification;
-    std::uint32_t leadMs = 0;          // 0: no warning in this run
+    std::uint32_t runLengthMs = 0;     // 0: no run to warn of
+    bool startedWithinLead = false;
     bool given = false;
 };
 

@@ -9,7 +9,7 @@
 //   zero       from "Ok" to the request, delay 0;
 //   shortened  from the target to the request of one-minute runs whose clock
 //              skips ahead after the first reading, so that each ends after
-//              1 to 1.5 s, at a random point of a pause;
+//              1 to 1.5 s, at a random point of a refresh interval;
 //   minute     the same for real one-minute runs, all counting at once.
 // The refresh interval is the program's own: from settings.dat in the
 // working directory, 500 ms without one.

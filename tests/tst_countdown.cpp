@@ -62,8 +62,6 @@ private slots:
     void runExpiresAfterExactlyItsLength_data();
     void runExpiresAfterExactlyItsLength();
     void firstTextComesBeforeAnyPause();
-    void everyPauseLastsTheRefreshInterval_data();
-    void everyPauseLastsTheRefreshInterval();
 
     void stopDuringPauseEndsWorkerAtOnce();
     void textOfStoppedRunIsDropped();
@@ -117,11 +115,19 @@ void CountdownTest::runExpiresAfterExactlyItsLength_data()
     QTest::addColumn<int>("minutes");
     QTest::addColumn<int>("sleepTime");
     QTest::addColumn<quint64>("lengthMs");
+    QTest::addColumn<quint32>("pauseMs");
 
-    QTest::newRow("one minute") << 0 << 0 << 1 << 500 << quint64(60000);
-    QTest::newRow("interval not dividing the length") << 0 << 0 << 1 << 700 << quint64(60000);
-    QTest::newRow("past the signed 32-bit limit") << 24 << 20 << 32 << 60000 << quint64(2147520000);
-    QTest::newRow("longest delay") << 38 << 23 << 59 << 60000 << quint64(longestDelayMs);
+    QTest::newRow("one minute") << 0 << 0 << 1 << 500 << quint64(60000) << 500u;
+    QTest::newRow("interval not dividing the length") << 0 << 0 << 1 << 700 << quint64(60000) << 700u;
+    QTest::newRow("past the signed 32-bit limit")
+        << 24 << 20 << 32 << 60000 << quint64(2147520000) << 60000u;
+    QTest::newRow("longest delay") << 38 << 23 << 59 << 60000 << quint64(longestDelayMs) << 60000u;
+    // An empty or hand-made settings.dat: no pause at all would keep a core
+    // busy for the whole run.
+    QTest::newRow("interval 0") << 0 << 0 << 1 << 0 << quint64(60000) << 100u;
+    QTest::newRow("negative interval") << 0 << 0 << 1 << -5 << quint64(60000) << 100u;
+    // A whole interval past the target would be 24.8 days late.
+    QTest::newRow("largest interval") << 0 << 0 << 1 << 2147483647 << quint64(60000) << 2147483647u;
 }
 
 void CountdownTest::runExpiresAfterExactlyItsLength()
@@ -131,6 +137,7 @@ void CountdownTest::runExpiresAfterExactlyItsLength()
     QFETCH(int, minutes);
     QFETCH(int, sleepTime);
     QFETCH(quint64, lengthMs);
+    QFETCH(quint32, pauseMs);
     settings.sleepTime = sleepTime;
 
     Window window;
@@ -138,12 +145,13 @@ void CountdownTest::runExpiresAfterExactlyItsLength()
     QTest::mouseClick(window.ok, Qt::LeftButton);
 
     QTRY_COMPARE_WITH_TIMEOUT(fakePlatform().exitRequests().size(), size_t(1), 60000);
-    const std::uint64_t actedAt = fakePlatform().exitRequests()[0].atMs;
-    const std::uint64_t lastPauseStart = fakePlatform().pauseStarts().back();
-    // Acts at the first pass that reaches the target, never before it.
-    QVERIFY(lastPauseStart < lengthMs);
-    QVERIFY(actedAt >= lengthMs);
-    QCOMPARE(actedAt, lastPauseStart + std::uint64_t(sleepTime));
+    QCOMPARE(fakePlatform().exitRequests()[0].atMs, lengthMs);
+    // Every pause lasts the interval, but the last, which ends at the target.
+    const std::vector<std::uint32_t> pauses = fakePlatform().pauseLengths();
+    QCOMPARE(pauses.size(), size_t((lengthMs + pauseMs - 1) / pauseMs));
+    for (size_t i = 0; i + 1 < pauses.size(); ++i)
+        QCOMPARE(pauses[i], pauseMs);
+    QCOMPARE(fakePlatform().pauseStarts().back() + pauses.back(), lengthMs);
     QTRY_VERIFY(window.status->text().startsWith(QLatin1String("Time left:0 days, 0 hours, ")));
     QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));
 }
@@ -158,37 +166,6 @@ void CountdownTest::firstTextComesBeforeAnyPause()
     QTRY_COMPARE(window.status->text(),
                  QStringLiteral("Time left:38 days, 23 hours, 59 minutes and 0 seconds"));
     QCOMPARE(fakePlatform().pauseStarts().front(), std::uint64_t(0));
-}
-
-void CountdownTest::everyPauseLastsTheRefreshInterval_data()
-{
-    QTest::addColumn<int>("sleepTime");
-    QTest::addColumn<quint32>("pauseMs");
-
-    QTest::newRow("default") << 500 << 500u;
-    QTest::newRow("no pause") << 0 << 0u;
-    // A hand-made settings.dat may hold a negative interval: it must not
-    // turn into a pause of almost 50 days.
-    QTest::newRow("negative") << -200 << 0u;
-    QTest::newRow("largest") << 2147483647 << 2147483647u;
-}
-
-void CountdownTest::everyPauseLastsTheRefreshInterval()
-{
-    QFETCH(int, sleepTime);
-    QFETCH(quint32, pauseMs);
-    settings.sleepTime = sleepTime;
-    fakePlatform().holdPauses(true);
-
-    Window window;
-    window.setDelay(38, 0, 0);
-    QTest::mouseClick(window.ok, Qt::LeftButton);
-    QVERIFY(waitForHeldPause());
-    fakePlatform().releasePauses();
-    QVERIFY(waitUntil([] { return fakePlatform().pauseLengths().size() == 2; }));
-
-    for (std::uint32_t length : fakePlatform().pauseLengths())
-        QCOMPARE(length, pauseMs);
 }
 
 void CountdownTest::stopDuringPauseEndsWorkerAtOnce()
@@ -259,24 +236,26 @@ void CountdownTest::newRunAfterStopCountsFromItsOwnStart()
 // run it replaces must neither act on the new, shorter target nor show texts.
 void CountdownTest::okByNameDuringRunReplacesIt()
 {
-    settings.sleepTime = 0;
+    fakePlatform().holdPauses(true);
     Window window;
     window.setDelay(0, 2, 0);
     QTest::mouseClick(window.ok, Qt::LeftButton);
-    QTRY_VERIFY(window.status->text().startsWith(QLatin1String("Time left:0 days, 2 hours")));
-    // With no pause, the first worker keeps testing, past the coming
-    // target, while the second run starts.
+    QVERIFY(waitForHeldPause());
+    // The first worker wakes, past the coming target, as the second run starts.
     fakePlatform().advanceClock(90000);
-    QTRY_VERIFY(window.status->text().startsWith(QLatin1String("Time left:0 days, 1 hours, 58 minutes")));
 
     window.setDelay(0, 0, 1);
     const std::uint64_t secondStart = fakePlatform().elapsedClockMs();
     QVERIFY(QMetaObject::invokeMethod(&window.dialog, "go"));
+    QVERIFY(waitUntil([] {
+        return fakePlatform().endedPauseCount() == 1 && fakePlatform().heldPauseCount() == 1;
+    }));
     QTRY_COMPARE(window.status->text(),
                  QStringLiteral("Time left:0 days, 0 hours, 1 minutes and 0 seconds"));
     QVERIFY(fakePlatform().exitRequests().empty());
 
-    fakePlatform().advanceClock(60000);
+    fakePlatform().holdPauses(false);
+    fakePlatform().releasePauses();
     QTRY_COMPARE(fakePlatform().exitRequests().size(), size_t(1));
     waitForWorkersToEnd();
     QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));

@@ -76,6 +76,7 @@ private slots:
     void stopInWarningCancelsLikeStopButton();
     void dismissedWarningStaysAwayForThatRun();
     void stopOrReplacingRunWithdrawsWarning();
+    void alertChangedDuringRunAppliesToIt();
 };
 
 void RunWarningTest::init()
@@ -248,6 +249,27 @@ void RunWarningTest::stopOrReplacingRunWithdrawsWarning()
     SteppedRun shortRun(dialog, 1);
     shortRun.step();
     QVERIFY(!shortRun.warningShown());
+}
+
+// The settings dialog changes the alert at once, during a run: it used to
+// take effect only from the next "Ok".
+void RunWarningTest::alertChangedDuringRunAppliesToIt()
+{
+    settings.displayAlert = false;
+    MainDialog dialog;
+    SteppedRun run(dialog, 5);
+    run.step();
+    QVERIFY(!run.warningShown());    // 4:30 left
+
+    settings.displayAlert = true;
+    settings.alertTime = 5;
+    run.step();
+    QVERIFY(run.warningShown());    // 4:00 left, within the raised lead
+    QCOMPARE(run.warningText(), QStringLiteral("Shutdown in 4 minutes."));
+
+    settings.displayAlert = false;
+    run.step();
+    QVERIFY(!run.warningShown());
 }
 
 QTEST_MAIN(RunWarningTest)

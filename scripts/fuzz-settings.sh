@@ -18,12 +18,9 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON > /dev/null
 cmake --build "$build" -j2
 
-rm -rf "$build/corpus" "$build/tmp"
+rm -rf "$build/corpus"
 cp -r "$root/tests/data/corpus/settings-loader" "$build/corpus"
-mkdir -p "$build/findings" "$build/tmp"
-# The fuzzer's work directory goes under TMPDIR; one left by a failed run
-# then stays inside the build dir.
-export TMPDIR=$build/tmp
+mkdir -p "$build/findings"
 export ASAN_OPTIONS=detect_leaks=1:external_symbolizer_path=/usr/bin/llvm-symbolizer-14
 export UBSAN_OPTIONS=print_stacktrace=1
 if ! "$build/tests/fuzz/fuzz_settingsloader" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=512 \

@@ -4,5 +4,5 @@
 
 // Tells the user that settings.dat cannot be written and waits for an answer.
 // Returns false when the user chose to give up the save ("Ignore", Escape or
-// the close button), true when the open should be tried again.
+// the close button), true when the whole save should be tried again.
 bool askToRetrySave();

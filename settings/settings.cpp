@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings.h"
 
-#include "saveprompt.h"
 #include "settingsfile.h"
 
 #include <string>
@@ -123,15 +122,6 @@ bool storeFlag(const Value& value, bool& flag)
     return value.number == 0 || value.number == 1;
 }
 
-// The first value goes out as its 32 bits read unsigned, so a negative one
-// becomes a number above 2147483647 that the loader refuses. No line end
-// follows the last value.
-std::string formatSettings(std::int32_t sleepTime, bool displayAlert, std::int32_t alertTime)
-{
-    return std::to_string(static_cast<std::uint32_t>(sleepTime)) + (displayAlert ? " 1 " : " 0 ")
-        + std::to_string(alertTime);
-}
-
 } // namespace
 
 void readSettings(ByteSource& source, Settings& record)
@@ -151,13 +141,11 @@ int loadSettings()
     return 0;
 }
 
-void saveSettings(std::int32_t sleepTime, bool displayAlert, std::int32_t alertTime)
+// The first value goes out as its 32 bits read unsigned, so a negative one
+// becomes a number above 2147483647 that the loader refuses. No line end
+// follows the last value.
+std::string formatSettings(std::int32_t sleepTime, bool displayAlert, std::int32_t alertTime)
 {
-    SettingsFile file;
-    while (!file.openForWriting()) {
-        if (!askToRetrySave())
-            return;
-    }
-    const std::string text = formatSettings(sleepTime, displayAlert, alertTime);
-    file.write(text.data(), text.size());
+    return std::to_string(static_cast<std::uint32_t>(sleepTime)) + (displayAlert ? " 1 " : " 0 ")
+        + std::to_string(alertTime);
 }

@@ -22,6 +22,8 @@ extern Settings settings;
 // exists; always returns 0.
 int loadSettings();
 
-// Writes the three values to settings.dat. When the file cannot be opened it
-// asks the user to retry or ignore. Never changes `settings`.
+// Writes the three values to settings.dat, replacing the old file only once
+// the new one is complete. When any step fails it asks the user to retry or
+// ignore; ignoring leaves the old file, or its absence, as it was. Never
+// changes `settings`.
 void saveSettings(std::int32_t sleepTime, bool displayAlert, std::int32_t alertTime);

@@ -25,31 +25,16 @@ int openReadOnly()
     return _open(fileName, _O_RDONLY | _O_BINARY);
 }
 
-int openWriteOnly()
-{
-    return _open(fileName, _O_WRONLY | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
-}
-
 bool isRegularFile(int fd)
 {
     struct _stat64 status;
     return _fstat64(fd, &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
 }
 
-void truncateToEmpty(int fd)
-{
-    _chsize(fd, 0);
-}
-
 std::size_t readSome(int fd, char* buffer, std::size_t size)
 {
     const int count = _read(fd, buffer, static_cast<unsigned>(size));
     return count > 0 ? static_cast<std::size_t>(count) : 0;
-}
-
-void writeOnce(int fd, const char* data, std::size_t size)
-{
-    _write(fd, data, static_cast<unsigned>(size));
 }
 
 void closeFile(int fd)
@@ -66,23 +51,10 @@ int openReadOnly()
     return ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 
-// No O_TRUNC: the file is emptied only once it is known to be a regular one.
-int openWriteOnly()
-{
-    return ::open(fileName, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
-}
-
 bool isRegularFile(int fd)
 {
     struct stat status;
     return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-}
-
-// Failures to empty or to write the file go unreported, like every failure
-// after a successful open.
-void truncateToEmpty(int fd)
-{
-    [[maybe_unused]] const int result = ::ftruncate(fd, 0);
 }
 
 std::size_t readSome(int fd, char* buffer, std::size_t size)
@@ -92,11 +64,6 @@ std::size_t readSome(int fd, char* buffer, std::size_t size)
         count = ::read(fd, buffer, size);
     } while (count < 0 && errno == EINTR);
     return count > 0 ? static_cast<std::size_t>(count) : 0;
-}
-
-void writeOnce(int fd, const char* data, std::size_t size)
-{
-    [[maybe_unused]] const ssize_t written = ::write(fd, data, size);
 }
 
 void closeFile(int fd)
@@ -130,20 +97,7 @@ bool SettingsFile::openForReading()
     return fd >= 0;
 }
 
-bool SettingsFile::openForWriting()
-{
-    fd = keepIfRegular(openWriteOnly());
-    if (fd >= 0)
-        truncateToEmpty(fd);
-    return fd >= 0;
-}
-
 std::size_t SettingsFile::read(char* buffer, std::size_t size)
 {
     return readSome(fd, buffer, size);
-}
-
-void SettingsFile::write(const char* data, std::size_t size)
-{
-    writeOnce(fd, data, size);
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 
 struct Settings;
 
@@ -22,10 +24,13 @@ protected:
 // bytes and watch how far it reads.
 void readSettings(ByteSource& source, Settings& record);
 
-// settings.dat in the working directory, opened only when it is (or, for
-// writing, becomes) a regular file: a directory, FIFO or device of that name
-// counts as a file that cannot be opened, and opening one never blocks.
-// Closed when destroyed.
+// The bytes saveSettings() writes for these values; the fuzzer checks that
+// they load back.
+std::string formatSettings(std::int32_t sleepTime, bool displayAlert, std::int32_t alertTime);
+
+// settings.dat in the working directory, opened for reading only when it is
+// a regular file: a directory, FIFO or device of that name counts as a file
+// that cannot be opened, and opening one never blocks. Closed when destroyed.
 class SettingsFile final : public ByteSource
 {
 public:
@@ -35,13 +40,9 @@ public:
     SettingsFile& operator=(const SettingsFile&) = delete;
 
     bool openForReading();
-    // Creates the file or empties an existing one.
-    bool openForWriting();
 
     // Returns the number of bytes read; 0 at the end of the file or on error.
     std::size_t read(char* buffer, std::size_t size) override;
-    // One write call; a short or failed write goes unreported.
-    void write(const char* data, std::size_t size);
 
 private:
     int fd = -1;

@@ -5,12 +5,10 @@
 #include "platform.h"
 
 #include <QDBusConnection>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <QThreadPool>
 
 #include <atomic>
@@ -28,7 +26,6 @@ const QString managerPath = "/org/freedesktop/login1";
 const QString managerInterface = "org.freedesktop.login1.Manager";
 const QString sessionPath = "/org/freedesktop/login1/session/auto";
 const QString sessionInterface = "org.freedesktop.login1.Session";
-constexpr std::uint32_t oneHourMs = 3600000;
 
 struct Desktop
 {
@@ -79,8 +76,6 @@ private slots:
     void logOffGoesToFirstDesktopPresent_data();
     void logOffGoesToFirstDesktopPresent();
     void poolThreadRequestsReturnAtOnceAndStillArrive();
-    void pauseEndsWhenInterruptIsRaised();
-    void clockCountsMillisecondsWithoutGoingBack();
 
 private:
     bool startLogind();
@@ -257,48 +252,6 @@ void LinuxPlatformTest::poolThreadRequestsReturnAtOnceAndStillArrive()
     QTRY_COMPARE(sessionManager->calls(gnome.path, sessionChecker), QStringList{gnome.expectedCall});
     const QStringList expected{"Reboot(bool true)", "CancelScheduledShutdown()"};
     QTRY_COMPARE(logind->calls(managerPath, systemChecker), expected);
-}
-
-void LinuxPlatformTest::pauseEndsWhenInterruptIsRaised()
-{
-    PauseInterrupt raisedBefore;
-    raisedBefore.raise();
-    PauseInterrupt raisedDuring;
-    std::unique_ptr<QThread> sleeper(QThread::create([&] {
-        platform.pause(oneHourMs, raisedBefore);
-        platform.pause(oneHourMs, raisedDuring);
-    }));
-    const auto release = qScopeGuard([&] {
-        raisedDuring.raise();
-        sleeper->wait();
-    });
-    sleeper->start();
-
-    // An hour's pause that returned by itself would have ignored its length.
-    QTest::qWait(50);
-    QVERIFY(!sleeper->isFinished());
-    raisedDuring.raise();
-    QTRY_VERIFY(sleeper->isFinished());
-}
-
-void LinuxPlatformTest::clockCountsMillisecondsWithoutGoingBack()
-{
-    PauseInterrupt never;
-    QElapsedTimer outer;
-    outer.start();
-    const std::uint64_t before = platform.elapsedClockMs();
-    QElapsedTimer inner;
-    inner.start();
-    platform.pause(50, never);
-    const qint64 innerMs = inner.elapsed();
-    const std::uint64_t after = platform.elapsedClockMs();
-    const qint64 outerMs = outer.elapsed();
-
-    // The time between the readings lies between the inner and the outer
-    // span; each clock truncates to whole milliseconds, hence the one.
-    QVERIFY(after >= before);
-    QCOMPARE_GE(qint64(after - before), innerMs - 1);
-    QCOMPARE_LE(qint64(after - before), outerMs + 1);
 }
 
 QTEST_GUILESS_MAIN(LinuxPlatformTest)

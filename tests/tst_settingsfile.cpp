@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "promptanswerer.h"
 #include "settings.h"
+#include "settingsdat.h"
 #include "temporaryworkdir.h"
 
 #include <QDir>
@@ -12,52 +13,90 @@
 #include <memory>
 
 #ifdef Q_OS_UNIX
-#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 Q_DECLARE_METATYPE(Answer)
 
 namespace {
 
-void writeFile(const QByteArray& content)
+const QString promptText = QStringLiteral("Unable to open \"settings.dat\" for writing. \n Make sure it is "
+                                          "not used by another program or set to read-only and retry.");
+
+bool writeFile(const QByteArray& content)
 {
     QFile file(QStringLiteral("settings.dat"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
-QByteArray readFile()
+QByteArray readFile(const QString& name = QStringLiteral("settings.dat"))
 {
-    QFile file(QStringLiteral("settings.dat"));
+    QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-// Puts something other than a regular file under the name settings.dat. The
-// tests run as root, who may write a read-only file but never a directory,
-// and the settings code takes neither a FIFO nor a device for its file; so
-// these stand in for a file that cannot be opened.
-bool makeIrregularFile(const QString& kind)
+// Everything a save could change in a folder: each entry's name,
+// permissions and content, and what a directory holds.
+QStringList folderState(const QString& path = QStringLiteral("."))
 {
-    if (kind == QLatin1String("directory"))
-        return QDir().mkdir(QStringLiteral("settings.dat"))
-            && QFile(QStringLiteral("settings.dat/kept")).open(QIODevice::WriteOnly);
-    if (kind == QLatin1String("device"))
-        return QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("settings.dat"));
-#ifdef Q_OS_UNIX
-    if (kind == QLatin1String("fifo"))
-        return ::mkfifo("settings.dat", 0600) == 0;
-#endif
-    return false;
+    QStringList state;
+    const auto filter = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    for (const QFileInfo& entry : QDir(path).entryInfoList(filter, QDir::Name)) {
+        QString line = entry.fileName() + QLatin1Char(' ') + QString::number(entry.permissions().toInt(), 16);
+        if (entry.isSymLink())
+            line += QLatin1String(" -> ") + entry.symLinkTarget();
+        else if (entry.isDir())
+            line += QLatin1String(" {") + folderState(entry.filePath()).join(QLatin1String(", ")) + QLatin1Char('}');
+        else if (entry.isFile())
+            line += QLatin1String(" = ") + QString::fromLatin1(readFile(entry.filePath()));
+        state << line;
+    }
+    return state;
 }
 
-void addIrregularFileRows()
+// Why a kind of settings.dat cannot be made on this system; empty if it can.
+QString whyNotHere(const QString& kind)
+{
+#ifdef Q_OS_WIN
+    if (kind == QLatin1String("fifo") || kind == QLatin1String("device"))
+        return QStringLiteral("Windows has no FIFOs or device files under a name in a folder");
+    if (kind == QLatin1String("link"))
+        return QStringLiteral("QFile::link makes a shortcut on Windows, which opening a file does not follow");
+    if (kind.startsWith(QLatin1String("full disk")))
+        return QStringLiteral("Windows has no file size limit to stand in for a full disk");
+#else
+    Q_UNUSED(kind)
+#endif
+    return {};
+}
+
+// As whyNotHere(), for a kind that has to keep a save from writing.
+QString whyNoObstacleHere(const QString& kind)
+{
+#ifdef Q_OS_UNIX
+    if (kind == QLatin1String("read-only file") && ::geteuid() == 0)
+        return QStringLiteral("root may write a read-only file; tst_settingsfile_as_nobody runs this row as nobody");
+#endif
+    return whyNotHere(kind);
+}
+
+// What keeps a save from writing settings.dat on a user's machine.
+QStringList obstacles()
+{
+    QStringList kinds{QStringLiteral("directory"), QStringLiteral("fifo"), QStringLiteral("device"),
+                      QStringLiteral("read-only file"), QStringLiteral("full disk, old file"),
+                      QStringLiteral("full disk, no file")};
+#ifdef Q_OS_WIN
+    kinds << QStringLiteral("locked file");
+#endif
+    return kinds;
+}
+
+void addObstacleRows()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("directory") << QStringLiteral("directory");
-    // A plain open of a FIFO waits for its other end: start-up would hang.
-    QTest::newRow("fifo") << QStringLiteral("fifo");
-    // Read as a file, /dev/zero would give 0 / true / 0.
-    QTest::newRow("device") << QStringLiteral("device");
+    for (const QString& kind : obstacles())
+        QTest::newRow(qPrintable(kind)) << kind;
 }
 
 } // namespace
@@ -71,8 +110,8 @@ private slots:
     void cleanup();
     void loadsValuesUntilOneIsInvalid_data();
     void loadsValuesUntilOneIsInvalid();
-    void fileThatCannotBeOpenedGivesFallbackValues_data();
-    void fileThatCannotBeOpenedGivesFallbackValues();
+    void loadGivesFallbackValuesUnlessAFileOpens_data();
+    void loadGivesFallbackValuesUnlessAFileOpens();
     void hugeFileGivesItsFirstThreeValues();
     void writesPlainDecimalText_data();
     void writesPlainDecimalText();
@@ -81,10 +120,10 @@ private slots:
     void promptAsksToRetryOrIgnore();
     void givingUpLeavesTheOldFile_data();
     void givingUpLeavesTheOldFile();
+    void retryWritesOnceTheFileOpens_data();
     void retryWritesOnceTheFileOpens();
+    void everyFailedRetryPromptsAgain_data();
     void everyFailedRetryPromptsAgain();
-    void irregularFileIsNeverWritten_data();
-    void irregularFileIsNeverWritten();
 
 private:
     std::unique_ptr<TemporaryWorkDir> workDir;
@@ -148,28 +187,43 @@ void SettingsFileTest::loadsValuesUntilOneIsInvalid_data()
 void SettingsFileTest::loadsValuesUntilOneIsInvalid()
 {
     QFETCH(QByteArray, content);
-    writeFile(content);
+    QVERIFY(writeFile(content));
     QCOMPARE(loadSettings(), 0);
     QTEST(settings.sleepTime, "sleepTime");
     QTEST(settings.displayAlert, "displayAlert");
     QTEST(settings.alertTime, "alertTime");
 }
 
-void SettingsFileTest::fileThatCannotBeOpenedGivesFallbackValues_data()
+void SettingsFileTest::loadGivesFallbackValuesUnlessAFileOpens_data()
 {
-    addIrregularFileRows();
-    QTest::newRow("no file") << QString();
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("no file") << QStringLiteral("no file") << false;
+    QTest::newRow("directory") << QStringLiteral("directory") << false;
+    // A plain open of a FIFO waits for its other end: start-up would hang.
+    QTest::newRow("fifo") << QStringLiteral("fifo") << false;
+    // Read as a file, /dev/zero would give 0 / true / 0.
+    QTest::newRow("device") << QStringLiteral("device") << false;
+    QTest::newRow("link") << QStringLiteral("link") << true;
+    // A user write-protects the file to keep the settings, not to lose them.
+    QTest::newRow("read-only file") << QStringLiteral("read-only file") << true;
+#ifdef Q_OS_WIN
+    QTest::newRow("locked file") << QStringLiteral("locked file") << false;
+#endif
 }
 
-void SettingsFileTest::fileThatCannotBeOpenedGivesFallbackValues()
+void SettingsFileTest::loadGivesFallbackValuesUnlessAFileOpens()
 {
     QFETCH(QString, kind);
-    if (!kind.isEmpty())
-        QVERIFY(makeIrregularFile(kind));
+    QFETCH(bool, opens);
+    if (const QString reason = whyNotHere(kind); !reason.isEmpty())
+        QSKIP(qPrintable(reason));
+    SettingsDat existing(kind);
+    QVERIFY(existing.isInPlace());
     QCOMPARE(loadSettings(), 0);
-    QCOMPARE(settings.sleepTime, 500);
-    QCOMPARE(settings.displayAlert, true);
-    QCOMPARE(settings.alertTime, 5000);
+    QCOMPARE(settings.sleepTime, opens ? 250 : 500);
+    QCOMPARE(settings.displayAlert, !opens);
+    QCOMPARE(settings.alertTime, opens ? 7 : 5000);
 }
 
 void SettingsFileTest::hugeFileGivesItsFirstThreeValues()
@@ -193,14 +247,18 @@ void SettingsFileTest::writesPlainDecimalText_data()
     QTest::addColumn<bool>("displayAlert");
     QTest::addColumn<int>("alertTime");
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("kind");
 
-    QTest::newRow("defaults") << 500 << true << 5000 << QByteArray("500 1 5000");
-    QTest::newRow("flag off") << 700 << false << 60000 << QByteArray("700 0 60000");
-    QTest::newRow("zeros") << 0 << false << 0 << QByteArray("0 0 0");
+    const QString file = QStringLiteral("file");
+    QTest::newRow("defaults") << 500 << true << 5000 << QByteArray("500 1 5000") << file;
+    QTest::newRow("flag off") << 700 << false << 60000 << QByteArray("700 0 60000") << file;
+    QTest::newRow("zeros") << 0 << false << 0 << QByteArray("0 0 0") << file;
     QTest::newRow("int limits") << 2147483647 << true << int(-2147483647 - 1)
-                                << QByteArray("2147483647 1 -2147483648");
-    QTest::newRow("negative interval goes unsigned") << -500 << true << -3 << QByteArray("4294966796 1 -3");
-    QTest::newRow("-1 interval") << -1 << true << 1 << QByteArray("4294967295 1 1");
+                                << QByteArray("2147483647 1 -2147483648") << file;
+    QTest::newRow("negative interval goes unsigned") << -500 << true << -3 << QByteArray("4294966796 1 -3") << file;
+    QTest::newRow("-1 interval") << -1 << true << 1 << QByteArray("4294967295 1 1") << file;
+    // A user who keeps the file elsewhere, behind a link, keeps the link.
+    QTest::newRow("through a link") << 700 << false << 3 << QByteArray("700 0 3") << QStringLiteral("link");
 }
 
 void SettingsFileTest::writesPlainDecimalText()
@@ -208,10 +266,16 @@ void SettingsFileTest::writesPlainDecimalText()
     QFETCH(int, sleepTime);
     QFETCH(bool, displayAlert);
     QFETCH(int, alertTime);
+    QFETCH(QString, kind);
+    if (const QString reason = whyNotHere(kind); !reason.isEmpty())
+        QSKIP(qPrintable(reason));
+    SettingsDat existing(kind);
+    QVERIFY(existing.isInPlace());
     // Longer than anything saved, so a missing truncation would leave a tail.
-    writeFile(QByteArray(64, '7'));
+    QVERIFY(writeFile(QByteArray(64, '7')));
     saveSettings(sleepTime, displayAlert, alertTime);
     QTEST(readFile(), "bytes");
+    QCOMPARE(QFileInfo(QStringLiteral("settings.dat")).isSymLink(), kind == QLatin1String("link"));
 }
 
 void SettingsFileTest::savedValuesLoadBack_data()
@@ -246,13 +310,13 @@ void SettingsFileTest::savedValuesLoadBack()
 
 void SettingsFileTest::promptAsksToRetryOrIgnore()
 {
-    QVERIFY(makeIrregularFile(QStringLiteral("directory")));
+    SettingsDat existing(QStringLiteral("directory"));
+    QVERIFY(existing.isInPlace());
     PromptAnswerer answerer({pressIgnore});
     saveSettings(500, true, 5000);
     QCOMPARE(answerer.prompts, 1);
     const PromptLook& look = answerer.firstLook;
-    QCOMPARE(look.text, QStringLiteral("Unable to open \"settings.dat\" for writing. \n Make sure it is "
-                                       "not used by another program or set to read-only and retry."));
+    QCOMPARE(look.text, promptText);
     QCOMPARE(look.hasParent, false);
     QCOMPARE(look.title, QString());
     QCOMPARE(look.icon, QMessageBox::NoIcon);
@@ -263,57 +327,75 @@ void SettingsFileTest::promptAsksToRetryOrIgnore()
 
 void SettingsFileTest::givingUpLeavesTheOldFile_data()
 {
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<Answer>("answer");
-    QTest::newRow("Ignore") << pressIgnore;
-    QTest::newRow("Escape") << Answer([](QMessageBox* prompt) { QTest::keyClick(prompt, Qt::Key_Escape); });
-    QTest::newRow("close button") << Answer([](QMessageBox* prompt) { prompt->close(); });
+    for (const QString& kind : obstacles())
+        QTest::newRow(qPrintable(kind)) << kind << pressIgnore;
+    const QString directory = QStringLiteral("directory");
+    QTest::newRow("Escape") << directory
+                            << Answer([](QMessageBox* prompt) { QTest::keyClick(prompt, Qt::Key_Escape); });
+    QTest::newRow("close button") << directory << Answer([](QMessageBox* prompt) { prompt->close(); });
 }
 
+// A full disk once left an empty settings.dat behind and no prompt: whatever
+// fails, the user is asked, and the folder stays as it was, with no file when
+// there was none and no temporary file.
 void SettingsFileTest::givingUpLeavesTheOldFile()
 {
+    QFETCH(QString, kind);
     QFETCH(Answer, answer);
-    QVERIFY(makeIrregularFile(QStringLiteral("directory")));
+    if (const QString reason = whyNoObstacleHere(kind); !reason.isEmpty())
+        QSKIP(qPrintable(reason));
+    SettingsDat existing(kind);
+    QVERIFY(existing.isInPlace());
+    const QStringList before = folderState();
     PromptAnswerer answerer({answer});
     saveSettings(500, true, 5000);
     QCOMPARE(answerer.prompts, 1);
-    QVERIFY(QFileInfo(QStringLiteral("settings.dat")).isDir());
-    QCOMPARE(QDir(QStringLiteral("settings.dat")).entryList(QDir::Files), QStringList{QStringLiteral("kept")});
+    QCOMPARE(answerer.firstLook.text, promptText);
+    QCOMPARE(folderState(), before);
+}
+
+void SettingsFileTest::retryWritesOnceTheFileOpens_data()
+{
+    addObstacleRows();
 }
 
 void SettingsFileTest::retryWritesOnceTheFileOpens()
 {
-    QVERIFY(makeIrregularFile(QStringLiteral("directory")));
-    PromptAnswerer answerer({[](QMessageBox* prompt) {
-        QDir(QStringLiteral("settings.dat")).removeRecursively();
+    QFETCH(QString, kind);
+    if (const QString reason = whyNoObstacleHere(kind); !reason.isEmpty())
+        QSKIP(qPrintable(reason));
+    SettingsDat existing(kind);
+    QVERIFY(existing.isInPlace());
+    PromptAnswerer answerer({[&existing](QMessageBox* prompt) {
+        existing.lift();
         pressRetry(prompt);
     }});
     saveSettings(700, false, 3);
     QCOMPARE(answerer.prompts, 1);
     QCOMPARE(readFile(), QByteArray("700 0 3"));
+    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("settings.dat")});
+}
+
+void SettingsFileTest::everyFailedRetryPromptsAgain_data()
+{
+    addObstacleRows();
 }
 
 void SettingsFileTest::everyFailedRetryPromptsAgain()
 {
-    QVERIFY(makeIrregularFile(QStringLiteral("directory")));
+    QFETCH(QString, kind);
+    if (const QString reason = whyNoObstacleHere(kind); !reason.isEmpty())
+        QSKIP(qPrintable(reason));
+    SettingsDat existing(kind);
+    QVERIFY(existing.isInPlace());
+    const QStringList before = folderState();
     PromptAnswerer answerer({pressRetry, pressRetry, pressIgnore});
     saveSettings(700, false, 3);
     QCOMPARE(answerer.prompts, 3);
-    QVERIFY(QFileInfo(QStringLiteral("settings.dat")).isDir());
-}
-
-void SettingsFileTest::irregularFileIsNeverWritten_data()
-{
-    addIrregularFileRows();
-}
-
-void SettingsFileTest::irregularFileIsNeverWritten()
-{
-    QFETCH(QString, kind);
-    QVERIFY(makeIrregularFile(kind));
-    PromptAnswerer answerer({pressIgnore});
-    saveSettings(500, true, 5000);
-    QCOMPARE(answerer.prompts, 1);
-    QVERIFY(!QFileInfo(QStringLiteral("settings.dat")).isFile());
+    QCOMPARE(folderState(), before);
 }
 
 QTEST_MAIN(SettingsFileTest)

@@ -11,11 +11,10 @@
 //   unread, or once more, getting nothing, when the reading runs into the end
 //   of the input. Run again on reads of one byte each, this pins what it
 //   consumes to exactly the needed bytes;
-// - saving the record and loading the saved file gives the record back, or
-//   0 / true / 0 when the first value is negative: saved unsigned, it comes
-//   back out of range and stops the load.
+// - the text that saving writes for the record loads back as the record, or
+//   as 0 / true / 0 when the first value is negative: saved unsigned, it
+//   comes back out of range and stops the load.
 // Crashes, hangs and sanitizer reports are libFuzzer's and the sanitizers'.
-#include "saveprompt.h"
 #include "settings.h"
 #include "settingsfile.h"
 
@@ -27,9 +26,6 @@
 #include <limits>
 #include <string>
 #include <string_view>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -190,57 +186,14 @@ Settings loadChecked(std::string_view bytes, const Expected& expected)
     return loaded;
 }
 
-std::string workDir;
-int startDir = -1;
-
-void removeWorkDir()
-{
-    const std::string file = workDir + "/settings.dat";
-    ::unlink(file.c_str());
-    ::rmdir(workDir.c_str());
-}
-
-// settings.dat lives in the working directory; the fuzzer enters a private
-// one for each round trip only, so that the corpus and artifact paths that
-// libFuzzer was given keep their meaning.
-class InWorkDir
-{
-public:
-    InWorkDir() { require(::chdir(workDir.c_str()) == 0, "cannot enter the work directory"); }
-    ~InWorkDir() { require(::fchdir(startDir) == 0, "cannot return to the starting directory"); }
-};
-
-// The load starts from the values the record holds at process start, as the
-// one at start-up does.
+// The saved text goes through the same checked load as the fuzzed input.
 Settings reloadAfterSaving(const Settings& record)
 {
-    InWorkDir inWorkDir;
-    saveSettings(record.sleepTime, record.displayAlert, record.alertTime);
-    settings = Settings{};
-    loadSettings();
-    return settings;
+    const std::string saved = formatSettings(record.sleepTime, record.displayAlert, record.alertTime);
+    return loadChecked(saved, expect(saved));
 }
 
 } // namespace
-
-// Saving in the private work directory always opens settings.dat, so the
-// prompt that a failed open shows must never come up.
-bool askToRetrySave()
-{
-    fail("saving could not open settings.dat in the work directory");
-}
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/velmora-fuzz-XXXXXX";
-    require(::mkdtemp(pattern.data()) != nullptr, "cannot create the work directory");
-    workDir = pattern;
-    startDir = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    require(startDir >= 0, "cannot open the starting directory");
-    std::atexit(removeWorkDir);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maindialog.h"
 
+#include "namedregion.h"
 #include "runwarning.h"
 #include "settingsdialog.h"
 
@@ -48,15 +49,21 @@ void MainDialog::setUpWidgets()
     statusLabel->setText(QStringLiteral("Timer not started..."));
     hSpinBox->setSuffix(QStringLiteral(" h"));
     hSpinBox->setRange(0, 23);
+    hSpinBox->setAccessibleName(QStringLiteral("Hours"));
     mSpinBox->setSuffix(QStringLiteral(" m"));
     mSpinBox->setRange(0, 59);
+    mSpinBox->setAccessibleName(QStringLiteral("Minutes"));
     dSpinBox->setSuffix(QStringLiteral(" d"));
     dSpinBox->setRange(0, 38);
     dSpinBox->setToolTip(QStringLiteral("Maximum is 38 days."));
+    dSpinBox->setAccessibleName(QStringLiteral("Days"));
 
     // The first item is selected before setMode() is connected, so `mode`
     // stays empty until the user picks an entry; empty means shutdown.
     modeBox->setEditable(false);
+    // Qt on Linux names a list by its chosen entry whatever is set here; the
+    // name reaches screen readers on Windows.
+    modeBox->setAccessibleName(QStringLiteral("Action"));
     modeBox->addItem(QStringLiteral("Shutdown"));
     modeBox->addItem(QStringLiteral("Reboot"));
     modeBox->addItem(QStringLiteral("Log off"));
@@ -93,7 +100,7 @@ void MainDialog::layOutWidgets()
     actionRow->addWidget(settingsButton);
 
     auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(statusLabel);
+    statusRow->addWidget(namedRegion(statusLabel, QStringLiteral("Status")));
 
     auto* mainLayout = new QVBoxLayout;
     mainLayout->addLayout(delayRow);

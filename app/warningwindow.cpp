@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "warningwindow.h"
 
+#include "namedregion.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -22,7 +24,7 @@ WarningWindow::WarningWindow(QWidget* parent)
     buttonRow->addWidget(stopButton);
     buttonRow->addWidget(dismissButton);
     auto* mainLayout = new QVBoxLayout;
-    mainLayout->addWidget(messageLabel);
+    mainLayout->addWidget(namedRegion(messageLabel, QStringLiteral("Warning")));
     mainLayout->addLayout(buttonRow);
     setLayout(mainLayout);
 }

@@ -42,9 +42,18 @@ for size in 16 22 24 32 48 64 128 256; do
     found=$(identify -format '%m %wx%h' "$icon" 2>&1)
     [[ $found == "PNG ${size}x$size" ]] || fail "$icon: expected a ${size} px PNG, found: $found"
 done
+# librsvg, which GTK desktops draw SVG icons with, renders the scalable one;
+# it refuses a file without an <svg> root or without a size. ImageMagick
+# reads SVG only with coders that a plain install leaves out.
 icon=$icons/scalable/apps/$app_id.svg
-found=$(identify -format '%m' "$icon" 2>&1)
-[[ $found == SVG ]] || fail "$icon: expected an SVG image, found: $found"
+rendered=$destdir/scalable.png
+if report=$(rsvg-convert --output "$rendered" "$icon" 2>&1); then
+    found=$(identify -format '%m %wx%h' "$rendered" 2>&1)
+    [[ $found =~ ^PNG\ ([1-9][0-9]*)x([0-9]+)$ && ${BASH_REMATCH[1]} == "${BASH_REMATCH[2]}" ]] ||
+        fail "$icon: expected a square image, rendered: $found"
+else
+    fail "$icon: expected an SVG image, found: $report"
+fi
 
 if ((failures > 0)); then
     echo "check_install: FAILED: $failures problem(s) in the installed files" >&2

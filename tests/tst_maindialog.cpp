@@ -4,6 +4,7 @@
 #include "maindialog.h"
 #include "widgetfinder.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -40,7 +41,12 @@ void MainDialogTest::startsReadyToCount()
 {
     MainDialog dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Velmora"));
-    QCOMPARE(dialog.findChild<QLabel*>()->text(), QStringLiteral("Timer not started..."));
+    auto* status = dialog.findChild<QLabel*>();
+    QCOMPARE(status->text(), QStringLiteral("Timer not started..."));
+    // The status line's name must not hide its text from a screen reader.
+    QCOMPARE(status->parentWidget()->accessibleName(), QStringLiteral("Status"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name),
+             QStringLiteral("Timer not started..."));
     QVERIFY(childWithText<QPushButton>(&dialog, "Ok")->isEnabled());
     QVERIFY(!childWithText<QPushButton>(&dialog, "STOP!")->isEnabled());
     QVERIFY(childWithText<QPushButton>(&dialog, "Settings")->isEnabled());
@@ -55,19 +61,22 @@ void MainDialogTest::spinBoxesHoldTheirRanges_data()
 {
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<int>("maximum");
+    QTest::addColumn<QString>("name");
 
-    QTest::newRow("days") << " d" << 38;
-    QTest::newRow("hours") << " h" << 23;
-    QTest::newRow("minutes") << " m" << 59;
+    QTest::newRow("days") << " d" << 38 << "Days";
+    QTest::newRow("hours") << " h" << 23 << "Hours";
+    QTest::newRow("minutes") << " m" << 59 << "Minutes";
 }
 
 void MainDialogTest::spinBoxesHoldTheirRanges()
 {
     QFETCH(QString, suffix);
     QFETCH(int, maximum);
+    QFETCH(QString, name);
     MainDialog dialog;
     QSpinBox* box = spinBoxWithSuffix(&dialog, suffix);
     QVERIFY(box);
+    QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), name);
 
     box->stepDown();
     QCOMPARE(box->value(), 0);
@@ -83,6 +92,7 @@ void MainDialogTest::actionListOffersThreeActionsInOrder()
     MainDialog dialog;
     auto* actions = dialog.findChild<QComboBox*>();
     QVERIFY(!actions->isEditable());
+    QCOMPARE(actions->accessibleName(), QStringLiteral("Action"));
     QCOMPARE(actions->count(), 3);
     QCOMPARE(actions->itemText(0), QStringLiteral("Shutdown"));
     QCOMPARE(actions->itemText(1), QStringLiteral("Reboot"));

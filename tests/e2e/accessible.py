@@ -66,18 +66,19 @@ class Node:
                                self._call(COMPONENT, 'GetExtents', 'u', SCREEN_COORDINATES))
         return x + width // 2, y + height // 2
 
-    def find_all(self, role, name=None):
+    def find_all(self, role=None, name=None):
+        """The descendants with this role and name; None matches any."""
         found = []
         for child in self.children():
-            if child.role == role and (name is None or child.name == name):
+            if role in (None, child.role) and name in (None, child.name):
                 found.append(child)
             found.extend(child.find_all(role, name))
         return found
 
-    def find(self, role, name=None):
+    def find(self, role=None, name=None):
         found = self.find_all(role, name)
         if len(found) != 1:
-            raise AssertionError(f'{len(found)} {role} widgets named {name!r}, expected one')
+            raise AssertionError(f'{len(found)} {role or "any"} widgets named {name!r}, expected one')
         return found[0]
 
 

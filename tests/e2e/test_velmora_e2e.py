@@ -52,7 +52,9 @@ class Velmora:
         self.user.click(self.main.find('push button', button))
 
     def status(self):
-        return attempt(lambda: self.main.find('label').name)
+        # The name is on the region around the label, whose own name stays
+        # its text, as a screen reader reads it.
+        return attempt(lambda: self.main.find(name='Status').find('label').name)
 
     def wait_for_status(self, wanted, timeout_s=ACTION_TIMEOUT_S):
         """Waits for the status text `wanted`, or for one that wanted(text)
@@ -65,11 +67,12 @@ class Velmora:
         return wait_until(matching, f'the status {wanted}', timeout_s)
 
     def set_minutes(self, minutes):
-        spin_box = next(box for box in self.main.find_all('spin box') if box.text.endswith(' m'))
+        spin_box = self.main.find('spin box', 'Minutes')
         self.user.replace_text(spin_box, str(minutes))
         wait_until(lambda: spin_box.text == f'{minutes} m', f'the minutes to read {minutes} m')
 
     def choose_action(self, action):
+        # Qt on Linux names a list by its chosen entry, not by its own name.
         combo_box = self.main.find('combo box')
         self.user.click(combo_box)
         entry = wait_until(lambda: attempt(lambda: self._shown_entry(combo_box, action)),
@@ -190,7 +193,7 @@ class VelmoraEndToEnd(unittest.TestCase):
                              'the warning window', 90)[0]
         wait_until(lambda: len(self.velmora.user.visible_windows('Velmora')) == 2,
                    'the warning window on the display')
-        return warning.find('label').name
+        return warning.find(name='Warning').find('label').name
 
     def assert_notified_once(self):
         notify = wait_until(lambda: self.notifications.calls(NOTIFICATIONS), 'the notification')

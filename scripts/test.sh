@@ -3,9 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Builds Velmora and runs every test: the unit and GUI tests (offscreen),
-# the Linux backend against private D-Bus buses, the cross-compiled
-# Windows platform layer, the tests again under sanitizers, and a minute of
-# fuzzing the settings loader.
+# the Linux backend against private D-Bus buses, the Windows build and its
+# installer tested under Wine, the tests again under sanitizers, and a
+# minute of fuzzing the settings loader.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
@@ -18,8 +18,8 @@ cmake -S "$root" -B "$build/main" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /
 cmake --build "$build/main"
 ctest --test-dir "$build/main" --output-on-failure --no-tests=error -j2 < /dev/null
 
-echo "== Windows platform layer (mingw-w64)"
-"$root/scripts/check-windows-build.sh" "$build/windows"
+echo "== Windows: Qt for mingw-w64, velmora.exe and its installer, tested under Wine"
+"$root/scripts/test-windows.sh" "$build/windows"
 
 echo "== All tests under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
 "$root/scripts/test-sanitized.sh" asan "$build/asan"

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# The Windows installer and the installed velmora.exe under Wine, on the X
+# display (Wine's windows are X windows): a silent install, the Start-menu
+# shortcut, then for each action a delay of 0 and Enter, which must make
+# exactly the Win32 calls of a power request, as Wine's relay trace shows
+# them; then a silent uninstall. Under Wine, ExitWindowsEx only ends the
+# session of the prefix: the host is never touched.
+# Usage: e2e_windows.sh <prefix> <installer.exe> <output-dir>
+set -uo pipefail
+prefix=$1
+installer=$2
+mkdir -p "$3"
+output=$(cd "$3" && pwd)
+export WINEPREFIX="$prefix" WINEDEBUG=-all
+# Wine's default font engine draws no text in the spin boxes; DirectWrite
+# does.
+export WINEQT_QPA_PLATFORM=windows:fontengine=directwrite
+programs="$prefix/drive_c/Program Files/Velmora"
+# A working folder inside the prefix, which is all Wine can see.
+cd "$prefix/drive_c"
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+install_silently() {
+    cp "$installer" "$prefix/drive_c/velmora-setup.exe"
+    wine 'C:\velmora-setup.exe' /S
+    wineserver --wait
+    [ -f "$programs/bin/velmora.exe" ] || fail "the installer put no velmora.exe in $programs/bin"
+    shortcut=$(find "$prefix/drive_c" -path '*Start Menu*' -name 'Velmora.lnk' | head -n1)
+    [ -n "$shortcut" ] || fail "the installer made no Start-menu shortcut Velmora.lnk"
+    [ -z "$shortcut" ] || grep -aq 'velmora\.exe' "$shortcut" ||
+        fail "the Start-menu shortcut does not start velmora.exe"
+}
+
+uninstall_silently() {
+    # The uninstaller copies itself to a temporary folder and returns at once;
+    # wineserver --wait waits for that copy as well.
+    wine 'C:\Program Files\Velmora\Uninstall.exe' /S
+    wineserver --wait
+    [ ! -e "$programs/bin/velmora.exe" ] || fail "the uninstaller left velmora.exe behind"
+    [ -z "$(find "$prefix/drive_c" -path '*Start Menu*' -name 'Velmora.lnk')" ] ||
+        fail "the uninstaller left the Start-menu shortcut behind"
+}
+
+# Starts the installed program in an empty working folder (no settings.dat)
+# and prints its window, once shown. Its trace goes to $1.
+start_velmora() {
+    local folder="$prefix/drive_c/velmora-e2e"
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    (cd "$folder" && exec wine 'C:\Program Files\Velmora\bin\velmora.exe' 2> "$1") &
+    velmora=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n1)
+    [ -n "$window" ] || { fail "no Velmora window appeared"; return 1; }
+    # With no window manager, the window gets the keyboard from X directly.
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+}
+
+# Waits up to 30 s for the program to end, then ends it.
+wait_for_exit() {
+    for _ in $(seq 60); do
+        kill -0 "$velmora" 2> /dev/null || return 0
+        sleep 0.5
+    done
+    kill "$velmora" 2> /dev/null
+    return 1
+}
+
+# The calls of one power request, in order, with the action's flags and
+# reason 0: the token opened with TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, the
+# privilege looked up, enabled, the request, the privilege disabled.
+check_power_request() {
+    local action=$1 flags=$2 trace=$3
+    local expected=(
+        '^advapi32\.OpenProcessToken\([0-9a-f]+,00000028,[0-9a-f]+\)$'
+        '^advapi32\.LookupPrivilegeValueW\([0-9a-f]+,[0-9a-f]+ L"SeShutdownPrivilege",[0-9a-f]+\)$'
+        '^advapi32\.AdjustTokenPrivileges\('
+        "^user32\.ExitWindowsEx\($flags,00000000\)$"
+        '^advapi32\.AdjustTokenPrivileges\('
+    )
+    local calls
+    mapfile -t calls < <(grep -ao 'Call [a-z0-9]*\.\(OpenProcessToken\|LookupPrivilegeValueW\|AdjustTokenPrivileges\|ExitWindowsEx\)([^)]*)' "$trace" |
+        sed 's/^Call //')
+    local matched=$((${#calls[@]} == ${#expected[@]}))
+    for i in "${!expected[@]}"; do
+        [[ ${calls[i]:-} =~ ${expected[i]} ]] || matched=0
+    done
+    if ((!matched)); then
+        fail "$action: expected the privilege pair around ExitWindowsEx($flags,00000000), traced:"
+        printf '  %s\n' "${calls[@]}" >&2
+    fi
+}
+
+run_action() {
+    local action=$1 key=$2 flags=$3
+    local trace="$output/relay-${action// /-}.log"
+    WINEDEBUG=+relay start_velmora "$trace" || return
+    if [ "$action" = Shutdown ]; then
+        import -window "$window" "$output/main-window.png" 2> /dev/null
+    fi
+    # From the days box, Shift+Tab goes round past "Settings" to the action
+    # list; a letter picks the action; Enter presses "Ok", the default button.
+    xdotool key shift+Tab shift+Tab
+    xdotool type "$key"
+    xdotool key Return
+    wait_for_exit || fail "$action: velmora.exe did not end with the session"
+    check_power_request "$action" "$flags" "$trace"
+}
+
+echo "e2e_windows: installing silently"
+install_silently
+wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /f \
+    /d 'user32.ExitWindowsEx;advapi32.AdjustTokenPrivileges;advapi32.OpenProcessToken;advapi32.LookupPrivilegeValueW' > /dev/null
+run_action Shutdown S 00000011
+run_action Reboot R 00000012
+run_action "Log off" L 00000010
+wine reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f > /dev/null
+echo "e2e_windows: uninstalling silently"
+uninstall_silently
+wineserver --kill 2> /dev/null
+
+if ((failures > 0)); then
+    echo "e2e_windows: FAILED: $failures problem(s)" >&2
+    exit 1
+fi
+echo "e2e_windows: PASSED: installed, a window shown, each action's exact power request traced, uninstalled"

@@ -20,6 +20,7 @@ wineserver -k 2> /dev/null || true
 rm -rf "$prefix"
 wineboot --init
 wineserver --wait
+cd "$prefix/drive_c"
 
 # The host's root is drive Z: and the user folders (Desktop, Documents, ...)
 # link into the host's home: remove both, and the desktop's view of the host

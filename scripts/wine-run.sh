@@ -19,6 +19,9 @@ cp "$program" "$staging/"
 for name in $(compgen -e | grep '^QT_' || true); do
     export "WINE$name=${!name}"
 done
+# Without a console of its own, a Qt program would log to the debugger
+# rather than to stderr, and QtTest would print nothing.
+export WINEQT_FORCE_STDERR_LOGGING=1
 export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}"
 cd "$staging"
 exec wine "C:\\velmora\\$(basename "$program")" "$@"

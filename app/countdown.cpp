@@ -19,8 +19,6 @@ namespace {
 constexpr std::uint32_t minutesPerDay = 1440;
 constexpr std::uint32_t minutesPerHour = 60;
 constexpr std::uint32_t msPerMinute = 60000;
-// The shortest refresh interval the settings dialog offers.
-constexpr std::uint32_t shortestIntervalMs = 100;
 }
 
 void MainDialog::go()
@@ -97,7 +95,7 @@ void MainDialog::countdown(std::shared_ptr<CountdownRun> run)
 std::uint32_t MainDialog::pauseLength(std::uint32_t remainingMs) const
 {
     const std::uint32_t interval =
-        settings.sleepTime > 0 ? static_cast<std::uint32_t>(settings.sleepTime) : shortestIntervalMs;
+        static_cast<std::uint32_t>(settings.sleepTime > 0 ? settings.sleepTime : shortestSleepTimeMs);
     return std::min(interval, remainingMs);
 }
 

@@ -23,6 +23,7 @@ printf '500 1 1' > "$folder/settings.dat"
 xvfb-run --auto-servernum --server-args="-screen 0 800x600x24" bash -euo pipefail -c '
     folder=$1 shots=$2
     export WINEPREFIX=$3 WINEDEBUG=-all WINEQT_QPA_PLATFORM=windows:fontengine=directwrite
+    export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
     cd "$folder"
     wine "C:\\velmora\\velmora.exe" & program=$!
     main=$(timeout 60 xdotool search --sync --onlyvisible --name "^Velmora$" | head -n1)

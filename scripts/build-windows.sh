@@ -9,7 +9,7 @@
 # The last line printed is the path of the installer.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$root/build/windows}"
+build="$(realpath -m "${1:-$root/build/windows}")"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/velmora"
 qt_version=6.4.2
 qt_prefix="$cache/qt-$qt_version-mingw-w64"
@@ -38,18 +38,29 @@ qt_options=(
     -DFEATURE_system_png=OFF -DFEATURE_system_doubleconversion=OFF
     -DFEATURE_system_textmarkdownreader=OFF
 )
-# The cache is reused only when it was built with these options and this
-# toolchain file.
+# The cache is reused only when it was built with these options, this
+# toolchain file and this compiler.
 stamp_file="$qt_prefix/velmora-build-stamp.txt"
-stamp="$(printf '%s\n' "$qt_version" "${qt_options[@]}"; sha256sum < "$toolchain")"
+make_stamp() {
+    printf '%s\n' "$qt_version" "${qt_options[@]}"
+    sha256sum < "$toolchain"
+    dpkg-query -W -f '${Version}\n' g++-mingw-w64-x86-64-posix
+}
 
 add_debian_sources() {
-    apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Version: $qt_version" && return
-    echo "Adding Debian's source packages (deb-src bookworm) to apt"
+    # Without -q grep reads to the end, so apt-cache never meets a closed pipe.
+    apt-cache showsrc qt6-base 2>/dev/null | grep "^Version: $qt_version" > /dev/null && return
+    echo "Adding Debian's source packages (deb-src bookworm, with its updates) to apt"
     "${sudo[@]}" tee /etc/apt/sources.list.d/velmora-deb-src.sources > /dev/null <<'EOF'
 Types: deb-src
 URIs: http://deb.debian.org/debian
-Suites: bookworm
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://deb.debian.org/debian-security
+Suites: bookworm-security
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
@@ -74,7 +85,7 @@ build_qt() {
     stage "building Qt $qt_version (about 20 minutes on 2 cores)"
     cmake --build "$work/build" > "$work/build.log" || { tail -n 40 "$work/build.log" >&2; exit 1; }
     cmake --install "$work/build" > /dev/null
-    echo "$stamp" > "$stamp_file"
+    make_stamp > "$stamp_file"
     rm -rf "$work"
 }
 
@@ -82,7 +93,7 @@ stage "packages"
 mapfile -t packages < "$root/scripts/packages-windows.txt"
 "$root/scripts/install-deps.sh" "${packages[@]}"
 
-if [ -f "$stamp_file" ] && [ "$(cat "$stamp_file")" = "$stamp" ]; then
+if [ -f "$stamp_file" ] && [ "$(cat "$stamp_file")" = "$(make_stamp)" ]; then
     stage "Qt $qt_version for mingw-w64 reused from $qt_prefix"
 else
     build_qt
@@ -95,5 +106,6 @@ stage "building velmora.exe and the tests"
 cmake --build "$build"
 
 stage "packaging the installer and the portable .zip"
+rm -f "$build"/Velmora-*-win64.exe "$build"/Velmora-*-win64.zip
 (cd "$build" && cpack > cpack.log) || { cat "$build/cpack.log" >&2; exit 1; }
 ls "$build"/Velmora-*-win64.exe

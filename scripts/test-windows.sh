@@ -8,11 +8,14 @@
 # Usage: test-windows.sh [build-dir]     (default: build/windows)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$root/build/windows}"
+build="$(realpath -m "${1:-$root/build/windows}")"
 
 "$root/scripts/build-windows.sh" "$build"
-qt=$(sed -n 's|^Qt6_DIR:PATH=\(.*\)/lib/cmake/Qt6$|\1|p' "$build/CMakeCache.txt")
+# The build leaves one installer, of this version.
 installer=$(ls "$build"/Velmora-*-win64.exe)
+qt=$(sed -n 's|^Qt6_DIR:PATH=\(.*\)/lib/cmake/Qt6$|\1|p' "$build/CMakeCache.txt")
+# No bus for Wine to find: it would ask the host's udisks for drives to map.
+export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
 
 echo "== build-windows: testing under Wine"
 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" bash -euo pipefail -c '

@@ -18,8 +18,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 wineserver -k 2> /dev/null || true
 rm -rf "$prefix"
-wineboot --init
-wineserver --wait
+timeout 300 wineboot --init
+timeout 300 wineserver --wait
 cd "$prefix/drive_c"
 
 # The host's root is drive Z: and the user folders (Desktop, Documents, ...)
@@ -35,6 +35,8 @@ done
 wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Desktop\Namespace\{9D20AAE8-0625-44B0-9CA7-71889C2254D9}' /f > /dev/null 2>&1 || true
 wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f > /dev/null
 echo disable > "$prefix/.update-timestamp"
+# A program that crashes ends with an error instead of waiting on a dialog.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f > /dev/null
 
 staging="$prefix/drive_c/velmora"
 mkdir -p "$staging/platforms" "$staging/styles"
@@ -45,5 +47,5 @@ for runtime in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
     cp "$(x86_64-w64-mingw32-g++-posix -print-file-name=$runtime)" "$staging/"
 done
 cp -r "$root/tests/data" "$staging/data"
-wineserver --wait
+timeout 300 wineserver --wait
 echo "Wine prefix ready: $prefix"

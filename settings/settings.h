@@ -17,6 +17,10 @@ struct Settings
 
 extern Settings settings;
 
+// The shortest refresh interval the settings dialog offers; a countdown
+// pauses this long when settings.dat holds an interval of 0 or below.
+constexpr std::int32_t shortestSleepTimeMs = 100;
+
 // Fills `settings` from settings.dat in the working directory. Never fails,
 // shows nothing and uses no Qt, so it can run before the application object
 // exists; always returns 0.

@@ -42,7 +42,7 @@ void settingsDialog::createWidgets()
 void settingsDialog::setUpSleepSpinBox()
 {
     sleepSpinBox->setMaximum(1000);
-    sleepSpinBox->setMinimum(100);
+    sleepSpinBox->setMinimum(shortestSleepTimeMs);
     sleepSpinBox->setSingleStep(50);
     sleepSpinBox->setSuffix(QStringLiteral("ms"));
     sleepSpinBox->setValue(settings.sleepTime);

@@ -30,9 +30,19 @@ fail() {
 
 install_silently() {
     cp "$installer" "$prefix/drive_c/velmora-setup.exe"
-    wine 'C:\velmora-setup.exe' /S
-    wineserver --wait
-    [ -f "$programs/bin/velmora.exe" ] || fail "the installer put no velmora.exe in $programs/bin"
+    timeout 120 wine 'C:\velmora-setup.exe' /S || fail "the silent install failed or took over 2 minutes"
+    timeout 120 wineserver --wait
+    local program="$programs/bin/velmora.exe"
+    local file
+    for file in velmora.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Concurrent.dll \
+        platforms/qwindows.dll styles/qwindowsvistastyle.dll \
+        libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+        [ -f "$programs/bin/$file" ] || fail "the installer put no $file in $programs/bin"
+    done
+    [[ $(x86_64-w64-mingw32-objdump -p "$program") =~ Subsystem[[:space:]]+00000002 ]] ||
+        fail "velmora.exe is not a GUI program: it would open a console window"
+    [[ $(wrestool --list --type=14 "$program") == *"--name='IDI_ICON1'"* ]] ||
+        fail "velmora.exe carries no icon group IDI_ICON1"
     shortcut=$(find "$prefix/drive_c" -path '*Start Menu*' -name 'Velmora.lnk' | head -n1)
     [ -n "$shortcut" ] || fail "the installer made no Start-menu shortcut Velmora.lnk"
     [ -z "$shortcut" ] || grep -aq 'velmora\.exe' "$shortcut" ||
@@ -42,8 +52,9 @@ install_silently() {
 uninstall_silently() {
     # The uninstaller copies itself to a temporary folder and returns at once;
     # wineserver --wait waits for that copy as well.
-    wine 'C:\Program Files\Velmora\Uninstall.exe' /S
-    wineserver --wait
+    timeout 120 wine 'C:\Program Files\Velmora\Uninstall.exe' /S ||
+        fail "the silent uninstall failed or took over 2 minutes"
+    timeout 120 wineserver --wait
     [ ! -e "$programs/bin/velmora.exe" ] || fail "the uninstaller left velmora.exe behind"
     [ -z "$(find "$prefix/drive_c" -path '*Start Menu*' -name 'Velmora.lnk')" ] ||
         fail "the uninstaller left the Start-menu shortcut behind"
@@ -58,7 +69,11 @@ start_velmora() {
     (cd "$folder" && exec wine 'C:\Program Files\Velmora\bin\velmora.exe' 2> "$1") &
     velmora=$!
     window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n1)
-    [ -n "$window" ] || { fail "no Velmora window appeared"; return 1; }
+    if [ -z "$window" ]; then
+        fail "no Velmora window appeared"
+        kill "$velmora" 2> /dev/null
+        return 1
+    fi
     # With no window manager, the window gets the keyboard from X directly.
     xdotool windowfocus --sync "$window"
     sleep 0.5
@@ -103,9 +118,6 @@ run_action() {
     local action=$1 key=$2 flags=$3
     local trace="$output/relay-${action// /-}.log"
     WINEDEBUG=+relay start_velmora "$trace" || return
-    if [ "$action" = Shutdown ]; then
-        import -window "$window" "$output/main-window.png" 2> /dev/null
-    fi
     # From the days box, Shift+Tab goes round past "Settings" to the action
     # list; a letter picks the action; Enter presses "Ok", the default button.
     xdotool key shift+Tab shift+Tab

@@ -5,6 +5,7 @@
 #include "countdownrun.h"
 #include "platform.h"
 #include "poweractions.h"
+#include "refusalreport.h"
 #include "runwarning.h"
 #include "settings.h"
 #include "timelefttext.h"
@@ -44,9 +45,9 @@ void MainDialog::go()
 
     // The worker receives its own run, so that it never mistakes a later
     // run for its own, however late the pool starts it.
-    replacedWorkers.removeIf([](const QFuture<void>& worker) { return worker.isFinished(); });
+    backgroundWorkers.removeIf([](const QFuture<void>& worker) { return worker.isFinished(); });
     if (future.isValid())
-        replacedWorkers.append(future);
+        backgroundWorkers.append(future);
     future = QtConcurrent::run(&MainDialog::countdown, this, currentRun);
 }
 
@@ -57,6 +58,7 @@ void MainDialog::cancel()
     if (currentRun)
         currentRun->stop();
     warning->withdraw();
+    report->withdraw();
 
     stopButton->setEnabled(false);
     okButton->setEnabled(true);
@@ -133,7 +135,7 @@ void MainDialog::stopWorkers()
         currentRun->stop();
     warning->withdraw();
     future.waitForFinished();
-    for (QFuture<void>& worker : replacedWorkers)
+    for (QFuture<void>& worker : backgroundWorkers)
         worker.waitForFinished();
-    replacedWorkers.clear();
+    backgroundWorkers.clear();
 }

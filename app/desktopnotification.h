@@ -4,20 +4,20 @@
 
 #include <QObject>
 
-// A desktop notification with a "Stop" action, where the desktop offers
-// them. Nothing is shown, and nothing waits, when no notification server
+// A desktop notification with one action, where the desktop offers them. Nothing is shown, and nothing waits, when no notification server
 // runs.
 class DesktopNotification : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit DesktopNotification(QObject* parent);
+    // actionKey tells the server's answers apart; actionLabel is shown.
+    DesktopNotification(const QString& actionKey, const QString& actionLabel, QObject* parent);
     void show(const QString& summary, const QString& body);
     void close();
 
 signals:
-    void stopInvoked();
+    void actionChosen();
 
 private slots:
     void onActionInvoked(uint notificationId, const QString& actionKey);
@@ -28,6 +28,8 @@ private:
     void adoptId(quint64 request, uint notificationId);
     void closeNotification(uint notificationId);
 
+    QString actionKey;
+    QString actionLabel;
     bool listening = false;
     bool wanted = false;        // shown and not closed since
     quint64 latestRequest = 0;  // counts show() calls

@@ -12,7 +12,6 @@ namespace {
 const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString path = QStringLiteral("/org/freedesktop/Notifications");
 const QString interface = QStringLiteral("org.freedesktop.Notifications");
-const QString stopActionKey = QStringLiteral("stop");
 
 QDBusMessage notificationCall(const QString& method)
 {
@@ -20,8 +19,11 @@ QDBusMessage notificationCall(const QString& method)
 }
 }
 
-DesktopNotification::DesktopNotification(QObject* parent)
+DesktopNotification::DesktopNotification(const QString& actionKey, const QString& actionLabel,
+                                         QObject* parent)
     : QObject(parent)
+    , actionKey(actionKey)
+    , actionLabel(actionLabel)
 {
 }
 
@@ -53,7 +55,7 @@ void DesktopNotification::show(const QString& summary, const QString& body)
         {QStringLiteral("desktop-entry"), QStringLiteral("io.github.velmora.Velmora")},
     };
     notify << QStringLiteral("Velmora") << currentId << QStringLiteral("io.github.velmora.Velmora")
-           << summary << body << QStringList{stopActionKey, QStringLiteral("Stop")} << hints
+           << summary << body << QStringList{actionKey, actionLabel} << hints
            << qint32(0);
 
     // The answer is awaited without blocking: with no server the call fails
@@ -93,10 +95,10 @@ void DesktopNotification::closeNotification(uint notificationId)
     QDBusConnection::sessionBus().send(closeCall);
 }
 
-void DesktopNotification::onActionInvoked(uint notificationId, const QString& actionKey)
+void DesktopNotification::onActionInvoked(uint notificationId, const QString& key)
 {
-    if (wanted && notificationId == currentId && actionKey == stopActionKey)
-        emit stopInvoked();
+    if (wanted && notificationId == currentId && key == actionKey)
+        emit actionChosen();
 }
 
 void DesktopNotification::onNotificationClosed(uint notificationId, uint)

@@ -4,7 +4,7 @@
 
 // Without a notification service the warning window alone warns.
 
-DesktopNotification::DesktopNotification(QObject* parent)
+DesktopNotification::DesktopNotification(const QString&, const QString&, QObject* parent)
     : QObject(parent)
 {
 }

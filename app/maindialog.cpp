@@ -3,6 +3,7 @@
 #include "maindialog.h"
 
 #include "namedregion.h"
+#include "refusalreport.h"
 #include "runwarning.h"
 #include "settingsdialog.h"
 
@@ -22,6 +23,10 @@ MainDialog::MainDialog(QWidget* parent)
     connectWidgets();
     layOutWidgets();
     setWindowTitle(tr("Velmora"));
+    // exec() would make the window modal to the whole program, blocking the
+    // warning and the report, which are windows of their own. Modal to
+    // itself alone, it blocks nothing else.
+    setWindowModality(Qt::WindowModal);
 }
 
 MainDialog::~MainDialog()
@@ -42,6 +47,7 @@ void MainDialog::createWidgets()
     settingsButton = new QPushButton(QStringLiteral("Settings"));
     modeBox = new QComboBox;
     warning = new RunWarning(this);
+    report = new RefusalReport(this);
 }
 
 void MainDialog::setUpWidgets()
@@ -81,6 +87,7 @@ void MainDialog::connectWidgets()
     connect(settingsButton, &QPushButton::clicked, this, &MainDialog::launchSettings);
     connect(modeBox, &QComboBox::currentTextChanged, this, &MainDialog::setMode);
     connect(warning, &RunWarning::stopRequested, this, &MainDialog::cancel);
+    connect(report, &RefusalReport::retryRequested, this, &MainDialog::retryRequest);
     // Closing the window ends a run as "STOP!" would, so that the process
     // exits at once instead of lingering until the action.
     connect(this, &QDialog::finished, this, &MainDialog::stopWorkers);
@@ -136,8 +143,11 @@ QString MainDialog::currentMode() const
     return mode;
 }
 
+// Modal to this window alone: the warning and the report, windows of their
+// own, still take clicks while the settings are open.
 void MainDialog::launchSettings()
 {
-    settingsDialog dialog(nullptr);
+    settingsDialog dialog(this);
+    dialog.setWindowModality(Qt::WindowModal);
     dialog.exec();
 }

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 
+class RefusalReport;
 class RunWarning;
 class QComboBox;
 class QLabel;
@@ -55,6 +56,8 @@ private:
     std::uint32_t pauseLength(std::uint32_t remainingMs) const;
     void stopWorkers();
     QString currentMode() const;
+    void requestReported(const QString& mode);
+    void retryRequest(const QString& mode);
 
     QPushButton* okButton;
     QPushButton* stopButton;
@@ -65,6 +68,7 @@ private:
     QLabel* statusLabel;
     QComboBox* modeBox;
     RunWarning* warning;
+    RefusalReport* report;
 
     // Written on the GUI thread, read by the worker at the end of a run.
     QString mode;
@@ -85,7 +89,7 @@ private:
     // GUI thread only. The run that go() started last; stopping it tells its
     // worker it may no longer touch the label or act.
     std::shared_ptr<CountdownRun> currentRun;
-    // Workers of replaced runs that may still be ending; waited for before
-    // the window goes away.
-    QList<QFuture<void>> replacedWorkers;
+    // Workers of replaced runs that may still be ending, and requests made
+    // again from the report; waited for before the window goes away.
+    QList<QFuture<void>> backgroundWorkers;
 };

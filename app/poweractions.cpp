@@ -3,7 +3,12 @@
 #include "poweractions.h"
 
 #include "maindialog.h"
+#include "onguithread.h"
 #include "platform.h"
+#include "refusalreport.h"
+
+#include <QPointer>
+#include <QtConcurrent>
 
 #include <atomic>
 #include <mutex>
@@ -42,12 +47,28 @@ std::uint32_t exitFlagsFor(const QString& mode)
     return ExitFlags::Shutdown | ExitFlags::ForceIfHung;
 }
 
-void requestAction(const QString& mode)
+QString actionName(std::uint32_t exitFlags)
+{
+    switch (exitFlags & ~ExitFlags::ForceIfHung) {
+    case ExitFlags::Reboot:
+        return QStringLiteral("Reboot");
+    case ExitFlags::Logoff:
+        return QStringLiteral("Log off");
+    default:
+        return QStringLiteral("Shutdown");
+    }
+}
+
+void requestAction(const QString& mode, RefusalHandler onRefused)
 {
     if (abortLatch)
         return;
     const std::uint32_t flags = exitFlagsFor(mode);
-    withShutdownPrivilege([flags](Platform& os) { os.requestExit(flags, 0); });
+    auto onOutcome = [onRefused = std::move(onRefused)](const ExitOutcome& outcome) {
+        if (outcome.refused && onRefused)
+            onRefused(QString::fromStdString(outcome.reason));
+    };
+    withShutdownPrivilege([&](Platform& os) { os.requestExit(flags, 0, onOutcome); });
 }
 
 void abortShutdown()
@@ -65,7 +86,27 @@ void MainDialog::shutdown()
 
 void MainDialog::shutdownApproved()
 {
-    PowerActions::requestAction(currentMode());
+    requestReported(currentMode());
+}
+
+// A refusal is shown in the report, which offers to ask again. The answer
+// may come on another thread, and long after: the window may be gone.
+void MainDialog::requestReported(const QString& mode)
+{
+    const QPointer<RefusalReport> shownIn(report);
+    PowerActions::requestAction(mode, [shownIn, mode](const QString& reason) {
+        onGuiThread([shownIn, mode, reason] {
+            if (shownIn)
+                shownIn->show(mode, reason);
+        });
+    });
+}
+
+// On the pool, like the countdown's request: a log-off may wait on the
+// session bus, which must not freeze the window.
+void MainDialog::retryRequest(const QString& mode)
+{
+    backgroundWorkers.append(QtConcurrent::run([this, mode] { requestReported(mode); }));
 }
 
 void MainDialog::fAbortShutdown()

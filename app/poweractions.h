@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 // The power requests, the same on every platform. Each request is made with
 // the shutdown privilege enabled just around it, one at a time per process.
@@ -14,8 +15,15 @@ namespace PowerActions {
 // compared whole and case-sensitively; any other text means shutdown.
 std::uint32_t exitFlagsFor(const QString& mode);
 
+// "Shutdown", "Reboot" or "Log off", for the exit flags of an action.
+QString actionName(std::uint32_t exitFlags);
+
+// Called with the system's reason when it refuses a request, on whichever
+// thread its answer comes.
+using RefusalHandler = std::function<void(const QString& reason)>;
+
 // Requests the action, unless abortShutdown() has ever been called.
-void requestAction(const QString& mode);
+void requestAction(const QString& mode, RefusalHandler onRefused = {});
 
 // Latches every later request off for the life of the process, then asks
 // the system to abort a pending shutdown.

@@ -3,12 +3,15 @@
 #include "runwarning.h"
 
 #include "desktopnotification.h"
+#include "noticewindow.h"
+#include "onguithread.h"
 #include "platform.h"
+#include "poweractions.h"
 #include "settings.h"
-#include "warningwindow.h"
 
 #include <QLocale>
-#include <QTime>
+#include <QPointer>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -16,25 +19,7 @@ namespace {
 
 constexpr std::uint32_t msPerMinute = 60000;
 
-QString actionName(std::uint32_t exitFlags)
-{
-    switch (exitFlags & ~ExitFlags::ForceIfHung) {
-    case ExitFlags::Reboot:
-        return QStringLiteral("Reboot");
-    case ExitFlags::Logoff:
-        return QStringLiteral("Log off");
-    default:
-        return QStringLiteral("Shutdown");
-    }
-}
-
-// A notification is not refreshed like the warning window, so it names the
-// moment of the action rather than a time left that would soon be wrong.
-QString notificationSummary(std::uint32_t exitFlags, std::uint32_t remainingMs)
-{
-    const QTime at = QTime::currentTime().addMSecs(static_cast<int>(remainingMs));
-    return QStringLiteral("%1 at %2.").arg(actionName(exitFlags), QLocale().toString(at, QLocale::ShortFormat));
-}
+constexpr char stopHint[] = "Stop cancels the countdown.";
 
 // The settings dialog keeps the alert time within 1..10 minutes; a
 // hand-edited file is held to the same bounds.
@@ -49,6 +34,8 @@ QString countOf(std::uint32_t count, const char* unit)
 }
 
 }
+
+using PowerActions::actionName;
 
 // Rounded up to whole seconds, so that a warning given just after the lead
 // time has begun still reads "5 minutes" rather than "4 minutes 59 seconds".
@@ -65,13 +52,36 @@ QString warningMessage(std::uint32_t exitFlags, std::uint32_t remainingMs)
     return QStringLiteral("%1 in %2.").arg(actionName(exitFlags), left);
 }
 
-RunWarning::RunWarning(QWidget* owner)
-    : QObject(owner)
-    , owner(owner)
-    , notification(new DesktopNotification(this))
+QString notificationSummary(std::uint32_t exitFlags, std::uint32_t remainingMs, const QTime& now)
 {
-    connect(notification, &DesktopNotification::stopInvoked, this, &RunWarning::stopRequested);
+    const QTime at = now.addMSecs(static_cast<int>(remainingMs));
+    return QStringLiteral("%1 at %2.").arg(actionName(exitFlags), QLocale().toString(at, QLocale::ShortFormat));
 }
+
+// Names each blocking program in its own words, quoted, since they are not
+// ours and may say anything.
+QString prospectSentences(const ExitProspect& prospect)
+{
+    QStringList sentences;
+    if (prospect.consent == ExitProspect::Consent::AsksPassword)
+        sentences << QStringLiteral("The system will ask for a password.");
+    else if (prospect.consent == ExitProspect::Consent::Denied)
+        sentences << QStringLiteral("The system does not allow this action.");
+    for (const ExitProspect::Blocker& blocker : prospect.blockers) {
+        sentences << QStringLiteral("\u201C%1\u201D holds it off: \u201C%2\u201D.")
+                         .arg(QString::fromStdString(blocker.who), QString::fromStdString(blocker.why));
+    }
+    return sentences.join(QLatin1Char('\n'));
+}
+
+RunWarning::RunWarning(QObject* parent)
+    : QObject(parent)
+    , notification(new DesktopNotification(QStringLiteral("stop"), QStringLiteral("Stop"), this))
+{
+    connect(notification, &DesktopNotification::actionChosen, this, &RunWarning::stopRequested);
+}
+
+RunWarning::~RunWarning() = default;
 
 void RunWarning::arm(std::uint32_t runLength)
 {
@@ -89,7 +99,7 @@ void RunWarning::update(std::uint32_t remainingMs, std::uint32_t exitFlags)
     }
     if (given) {
         if (window)
-            window->setMessage(warningMessage(exitFlags, remainingMs));
+            window->setMessage(windowMessage(remainingMs, exitFlags));
     } else if (isDue(remainingMs)) {
         give(remainingMs, exitFlags);
     }
@@ -108,12 +118,53 @@ bool RunWarning::isDue(std::uint32_t remainingMs) const
 void RunWarning::give(std::uint32_t remainingMs, std::uint32_t exitFlags)
 {
     given = true;
-    WarningWindow* shown = warningWindow();
-    shown->setMessage(warningMessage(exitFlags, remainingMs));
-    shown->show();
-    shown->raise();
-    notification->show(notificationSummary(exitFlags, remainingMs),
-                       QStringLiteral("Stop cancels the countdown."));
+    ++warningsGiven;
+    prospectText.clear();
+    NoticeWindow* shown = warningWindow();
+    shown->setMessage(windowMessage(remainingMs, exitFlags));
+    shown->present();
+    notify(remainingMs, exitFlags);
+    foresee(remainingMs, exitFlags);
+}
+
+void RunWarning::notify(std::uint32_t remainingMs, std::uint32_t exitFlags)
+{
+    QString body = QLatin1String(stopHint);
+    if (!prospectText.isEmpty())
+        body = prospectText + QLatin1Char('\n') + body;
+    notification->show(notificationSummary(exitFlags, remainingMs, QTime::currentTime()), body);
+}
+
+// The warning is shown first; the answer, which may take up to a second,
+// is added when it comes, if this warning is still up.
+void RunWarning::foresee(std::uint32_t remainingMs, std::uint32_t exitFlags)
+{
+    const QPointer<RunWarning> self(this);
+    const std::uint64_t warning = warningsGiven;
+    systemPlatform().foreseeExit(exitFlags, [=](const ExitProspect& prospect) {
+        onGuiThread([=] {
+            if (self)
+                self->learn(prospect, warning, remainingMs, exitFlags);
+        });
+    });
+}
+
+void RunWarning::learn(const ExitProspect& prospect, std::uint64_t warning, std::uint32_t remainingMs,
+                       std::uint32_t exitFlags)
+{
+    const QString sentences = prospectSentences(prospect);
+    if (!given || warning != warningsGiven || sentences.isEmpty())
+        return;
+    prospectText = sentences;
+    if (window)
+        window->setMessage(windowMessage(remainingMs, exitFlags));
+    notify(remainingMs, exitFlags);
+}
+
+QString RunWarning::windowMessage(std::uint32_t remainingMs, std::uint32_t exitFlags) const
+{
+    const QString message = warningMessage(exitFlags, remainingMs);
+    return prospectText.isEmpty() ? message : message + QLatin1Char('\n') + prospectText;
 }
 
 void RunWarning::withdraw()
@@ -132,11 +183,12 @@ void RunWarning::takeDown()
     notification->close();
 }
 
-WarningWindow* RunWarning::warningWindow()
+NoticeWindow* RunWarning::warningWindow()
 {
     if (!window) {
-        window = new WarningWindow(owner);
-        connect(window, &WarningWindow::stopRequested, this, &RunWarning::stopRequested);
+        window = std::make_unique<NoticeWindow>(QStringLiteral("Warning"), QStringLiteral("Stop countdown"),
+                                                QStringLiteral("Dismiss"));
+        connect(window.get(), &NoticeWindow::actionRequested, this, &RunWarning::stopRequested);
     }
-    return window;
+    return window.get();
 }

@@ -3,25 +3,30 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
+#include <QString>
+#include <QTime>
 
 #include <cstdint>
+#include <memory>
 
 class DesktopNotification;
-class WarningWindow;
-class QWidget;
+class NoticeWindow;
+struct ExitProspect;
 
 // Warns once per run when the time left reaches the lead time the settings
 // give, in a window of its own and as a desktop notification, and withdraws
 // both when the run ends, is stopped or is replaced. The settings dialog
 // changes the alert settings at once, so they are read on every update and
-// a change applies to the run under way. GUI thread only, like the dialog.
+// a change applies to the run under way. What the system says in advance
+// of the action (a password it will ask for, a program holding it off) is
+// added once known. GUI thread only, like the dialog.
 class RunWarning : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit RunWarning(QWidget* owner);
+    explicit RunWarning(QObject* parent);
+    ~RunWarning() override;
 
     // A new run of this length starts; any earlier warning is withdrawn.
     void arm(std::uint32_t runLengthMs);
@@ -35,16 +40,27 @@ signals:
 private:
     bool isDue(std::uint32_t remainingMs) const;
     void give(std::uint32_t remainingMs, std::uint32_t exitFlags);
+    void notify(std::uint32_t remainingMs, std::uint32_t exitFlags);
+    void foresee(std::uint32_t remainingMs, std::uint32_t exitFlags);
+    void learn(const ExitProspect& prospect, std::uint64_t warning, std::uint32_t remainingMs,
+               std::uint32_t exitFlags);
+    QString windowMessage(std::uint32_t remainingMs, std::uint32_t exitFlags) const;
     void takeDown();
-    WarningWindow* warningWindow();
+    NoticeWindow* warningWindow();
 
-    QWidget* owner;
-    QPointer<WarningWindow> window;    // made when first needed, owned by `owner`
+    std::unique_ptr<NoticeWindow> window;    // made when first needed
     DesktopNotification* notification;
     std::uint32_t runLengthMs = 0;     // 0: no run to warn of
     bool startedWithinLead = false;
     bool given = false;
+    std::uint64_t warningsGiven = 0;   // tells a late answer from the warning it belongs to
+    QString prospectText;              // what the system said of the action, if anything
 };
 
 // "Shutdown in 5 minutes." and the like.
 QString warningMessage(std::uint32_t exitFlags, std::uint32_t remainingMs);
+// "Shutdown at 21:05.": the notification is not refreshed, so it names the
+// moment of the action rather than a time left that would soon be wrong.
+QString notificationSummary(std::uint32_t exitFlags, std::uint32_t remainingMs, const QTime& now);
+// What an exit request will meet, in sentences for the warning.
+QString prospectSentences(const ExitProspect& prospect);

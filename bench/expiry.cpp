@@ -59,7 +59,8 @@ public:
         interrupt.waitFor(std::chrono::milliseconds(ms));
     }
     std::uint64_t elapsedClockMs() override;
-    void requestExit(std::uint32_t, std::uint32_t) override;
+    void requestExit(std::uint32_t, std::uint32_t, ExitOutcomeHandler) override;
+    void foreseeExit(std::uint32_t, ExitProspectHandler onAnswer) override { onAnswer({}); }
 
     void startOver(std::int64_t skipOfNextRunsMs);
     std::vector<Exit> exits();
@@ -93,7 +94,7 @@ std::uint64_t RecordingPlatform::elapsedClockMs()
     return std::uint64_t(now / 1000000 + run.skipMs);
 }
 
-void RecordingPlatform::requestExit(std::uint32_t, std::uint32_t)
+void RecordingPlatform::requestExit(std::uint32_t, std::uint32_t, ExitOutcomeHandler)
 {
     const std::int64_t now = Bench::nowNs(CLOCK_BOOTTIME);
     {

@@ -35,7 +35,8 @@ public:
         ++pauses;
     }
     std::uint64_t elapsedClockMs() override;
-    void requestExit(std::uint32_t, std::uint32_t) override;
+    void requestExit(std::uint32_t, std::uint32_t, ExitOutcomeHandler) override;
+    void foreseeExit(std::uint32_t, ExitProspectHandler onAnswer) override { onAnswer({}); }
 
     void startOver();
 
@@ -58,7 +59,7 @@ std::uint64_t VirtualPlatform::elapsedClockMs()
     return clockMs;
 }
 
-void VirtualPlatform::requestExit(std::uint32_t, std::uint32_t)
+void VirtualPlatform::requestExit(std::uint32_t, std::uint32_t, ExitOutcomeHandler)
 {
     workerEndNs = Bench::nowNs(CLOCK_THREAD_CPUTIME_ID);
     exitAtMs = clockMs.load();

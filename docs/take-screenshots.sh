@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The Velmora developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Regenerates docs/screenshots/main-window.png (a countdown running) and
+# Regenerates docs/screenshots/main-window.png (a countdown running),
 # docs/screenshots/warning.png (the warning one minute before the action)
+# and docs/screenshots/refusal.png (the report of a refused shutdown)
 # from the real program on a virtual display, with the private buses and
 # mock services of the end-to-end test, so nothing reaches the machine.
 # Usage: take-screenshots.sh [path/to/velmora]; without one it builds
@@ -59,6 +60,20 @@ try:
                          'the warning window', 90)
     warning, = set(windows) - {main_window}
     shoot(warning, 'warning.png')
+    velmora.stop()
+
+    logind = desktop.start_logind(e2e.LOGIND_SESSION)
+    logind.record(e2e.LOGIND_MANAGER, 'org.freedesktop.login1.Manager', 'PowerOff', 'b',
+                  ('', "raise dbus.exceptions.DBusException('Access denied by polkit', "
+                       "name='org.freedesktop.DBus.Error.AccessDenied')\n"))
+    velmora = e2e.Velmora(desktop)
+    main_window, = wait_until(lambda: len(velmora_windows()) == 1 and velmora_windows(),
+                              'the main window alone')
+    velmora.press('Ok')
+    windows = wait_until(lambda: len(velmora_windows()) == 2 and velmora_windows(),
+                         'the report window')
+    report, = set(windows) - {main_window}
+    shoot(report, 'refusal.png')
 finally:
     desktop.stop()
 print(f'Screenshots saved to {shots}')

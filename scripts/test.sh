@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Builds Velmora and runs every test: the unit and GUI tests (offscreen),
-# the Linux backend against private D-Bus buses, the Windows build and its
-# installer tested under Wine, the tests again under sanitizers, and a
-# minute of fuzzing the settings loader.
+# the Linux backend against private D-Bus buses, the Debian package
+# installed and started, the Windows build and its installer tested under
+# Wine, the tests again under sanitizers, and a minute of fuzzing the
+# settings loader.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
@@ -17,6 +18,9 @@ echo "== Build and tests"
 cmake -S "$root" -B "$build/main" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build "$build/main"
 ctest --test-dir "$build/main" --output-on-failure --no-tests=error -j2 < /dev/null
+
+echo "== Debian package: built, checked by lintian, installed, started and purged"
+"$root/tests/check_deb.sh" "$build/deb"
 
 echo "== Windows: Qt for mingw-w64, velmora.exe and its installer, tested under Wine"
 "$root/scripts/test-windows.sh" "$build/windows"
@@ -31,4 +35,4 @@ echo "== Countdown and power-action tests under ThreadSanitizer"
 echo "== Settings loader fuzzing (60 s)"
 "$root/scripts/fuzz-settings.sh" 60 "$build/fuzz"
 
-echo "stages: 5 passed, 0 failed"
+echo "stages: 6 passed, 0 failed"

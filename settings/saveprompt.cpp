@@ -5,9 +5,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-bool askToRetrySave()
+bool askToRetrySave(QWidget* owner)
 {
-    QMessageBox prompt;
+    QMessageBox prompt(owner);
+    if (owner)
+        prompt.setWindowModality(Qt::WindowModal);
     prompt.setText(QStringLiteral("Unable to open \"settings.dat\" for writing. \n"
                                   " Make sure it is not used by another program or set to read-only and retry."));
     prompt.addButton(QStringLiteral("Retry"), QMessageBox::YesRole);

@@ -30,11 +30,11 @@ bool writeSettingsFile(const std::string& text)
 
 } // namespace
 
-void saveSettings(std::int32_t sleepTime, bool displayAlert, std::int32_t alertTime)
+void saveSettings(std::int32_t sleepTime, bool displayAlert, std::int32_t alertTime, QWidget* promptOwner)
 {
     const std::string text = formatSettings(sleepTime, displayAlert, alertTime);
     while (!writeSettingsFile(text)) {
-        if (!askToRetrySave())
+        if (!askToRetrySave(promptOwner))
             return;
     }
 }

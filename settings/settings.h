@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class QWidget;
+
 // The process-wide settings. Until loadSettings() runs they hold 0 / true / 0;
 // a settings.dat that cannot be opened gives 500 / true / 5000.
 struct Settings
@@ -29,5 +31,6 @@ int loadSettings();
 // Writes the three values to settings.dat, replacing the old file only once
 // the new one is complete. When any step fails it asks the user to retry or
 // ignore; ignoring leaves the old file, or its absence, as it was. Never
-// changes `settings`.
-void saveSettings(std::int32_t sleepTime, bool displayAlert, std::int32_t alertTime);
+// changes `settings`. The prompt, if any, is modal to promptOwner when given.
+void saveSettings(std::int32_t sleepTime, bool displayAlert, std::int32_t alertTime,
+                  QWidget* promptOwner = nullptr);

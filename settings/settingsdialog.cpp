@@ -98,7 +98,7 @@ void settingsDialog::updateAlertBool(bool checked)
 
 void settingsDialog::Accept()
 {
-    saveSettings(pendingSleepTime, settings.displayAlert, settings.alertTime);
+    saveSettings(pendingSleepTime, settings.displayAlert, settings.alertTime, this);
     close();
 }
 

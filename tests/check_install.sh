@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Installs a build into a temporary directory and checks what a Linux desktop
-# reads from it: the program, the desktop file, the AppStream metainfo and
-# the themed icons, all under one application id.
+# reads from it: the program, the desktop file and the command it runs, the
+# AppStream metainfo and the themed icons, all under one application id.
 # Usage: check_install.sh <cmake> <build-dir>
 set -uo pipefail
 cmake=$1
@@ -26,10 +26,98 @@ fail() {
 
 desktop=$root/share/applications/$app_id.desktop
 report=$(desktop-file-validate "$desktop" 2>&1) || fail "$desktop does not validate: $report"
-program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-[[ -n $program && -x $root/bin/$program ]] ||
-    fail "the desktop file runs '$program', which is not an installed program"
 grep -qx "Icon=$app_id" "$desktop" || fail "the desktop file does not name the icon $app_id"
+
+# Runs the desktop file's command the way a menu does: from the home folder,
+# with the Exec value read by the rules of desktop files, strictly: first the
+# escapes of a string value, then the quoting of arguments. Every installed
+# program is replaced by a stub that records its name and the folder it
+# starts in. The spaces in the folders' names catch a missing quote.
+stubs=$destdir/stubs
+started=$destdir/started
+mkdir "$stubs"
+for program in "$root"/bin/*; do
+    printf '#!/bin/sh\nprintf "%%s\\n" "${0##*/}" "$PWD" > "%s"\n' "$started" > "$stubs/${program##*/}"
+    chmod +x "$stubs/${program##*/}"
+done
+exec_value=$(sed -n 's/^Exec=//p' "$desktop")
+run_desktop_command() {
+    local home=$1
+    shift
+    mkdir -p "$home"
+    rm -f "$started"
+    (cd "$home" && env -u XDG_CONFIG_HOME HOME="$home" PATH="$stubs:$PATH" "$@" \
+        python3 - "$exec_value" <<'EOF'
+import os
+import sys
+
+RESERVED = set(' \t\n"\'\\><~|&;$*?#`')
+
+
+def fail(message):
+    sys.exit(f'Exec={sys.argv[1]}: {message}')
+
+
+def unescape_string(value):
+    escapes = {'s': ' ', 'n': '\n', 't': '\t', 'r': '\r', '\\': '\\'}
+    out, chars = [], iter(value)
+    for c in chars:
+        if c == '\\':
+            c = escapes.get(next(chars, ''))
+            if c is None:
+                fail('an escape that a string value cannot hold')
+        out.append(c)
+    return ''.join(out)
+
+
+def split_arguments(line):
+    args, i = [], 0
+    while i < len(line):
+        if line[i] == ' ':
+            i += 1
+            continue
+        if line[i] == '"':
+            arg, i = '', i + 1
+            while i < len(line) and line[i] != '"':
+                if line[i] == '\\':
+                    i += 1
+                    if i == len(line) or line[i] not in '"`$\\':
+                        fail('a backslash that quotes nothing it may quote')
+                arg += line[i]
+                i += 1
+            if i == len(line) or (i + 1 < len(line) and line[i + 1] != ' '):
+                fail('a quote that does not enclose a whole argument')
+            i += 1
+        else:
+            end = line.find(' ', i)
+            if end < 0:
+                end = len(line)
+            arg, i = line[i:end], end
+            if RESERVED & set(arg):
+                fail(f'an unquoted reserved character in {arg}')
+        if '%' in arg.replace('%%', ''):
+            fail('a field code, for a program that takes no file')
+        args.append(arg.replace('%%', '%'))
+    return args
+
+
+args = split_arguments(unescape_string(sys.argv[1]))
+os.execvp(args[0], args)
+EOF
+    )
+}
+# Checks that the command started an installed program in this folder,
+# which it made.
+check_started_in() {
+    local expected=$1 found
+    found=$(cat "$started" 2>/dev/null || echo nothing)
+    [[ -d $expected && $found == "velmora"$'\n'"$expected" ]] ||
+        fail "the desktop file's command should start velmora in $expected; it started: ${found/$'\n'/ in }"
+}
+run_desktop_command "$destdir/home 1" XDG_CONFIG_HOME="$destdir/config home"
+check_started_in "$destdir/config home/velmora"
+run_desktop_command "$destdir/home 2"
+check_started_in "$destdir/home 2/.config/velmora"
 
 metainfo=$root/share/metainfo/$app_id.metainfo.xml
 report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "$metainfo does not validate: $report"
@@ -59,4 +147,4 @@ if ((failures > 0)); then
     echo "check_install: FAILED: $failures problem(s) in the installed files" >&2
     exit 1
 fi
-echo "check_install: PASSED: program, desktop file, metainfo and icons installed and valid"
+echo "check_install: PASSED: program, desktop file and its command, metainfo and icons installed and valid"

@@ -33,9 +33,29 @@ void FakePlatform::disableShutdownPrivilege()
     record(CallKind::DisablePrivilege);
 }
 
-void FakePlatform::requestExit(std::uint32_t flags, std::uint32_t reason)
+void FakePlatform::requestExit(std::uint32_t flags, std::uint32_t reason, ExitOutcomeHandler onOutcome)
 {
     record(CallKind::RequestExit, flags, reason);
+    std::unique_lock<std::mutex> lock(mutex);
+    ++heldExits;
+    pauseStateChanged.wait(lock, [this] { return !holdingExits; });
+    --heldExits;
+    if (exitAnswer == Answer::Later) {
+        keptExits.push_back(std::move(onOutcome));
+        return;
+    }
+    const ExitOutcome outcome{exitAnswer == Answer::Refuse, refusalReason};
+    lock.unlock();
+    onOutcome(outcome);
+}
+
+void FakePlatform::foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer)
+{
+    record(CallKind::ForeseeExit, flags);
+    std::unique_lock<std::mutex> lock(mutex);
+    const ExitProspect answer = prospect;
+    lock.unlock();
+    onAnswer(answer);
 }
 
 void FakePlatform::abortShutdown()
@@ -79,6 +99,10 @@ void FakePlatform::reset()
     starts.clear();
     clock = 0;
     ended = 0;
+    exitAnswer = Answer::Accept;
+    refusalReason.clear();
+    keptExits.clear();
+    prospect = {};
 }
 
 std::vector<FakePlatform::Call> FakePlatform::calls() const
@@ -138,4 +162,40 @@ void FakePlatform::releasePauses()
     std::lock_guard<std::mutex> lock(mutex);
     ++releaseGeneration;
     pauseStateChanged.notify_all();
+}
+
+void FakePlatform::answerExits(Answer answer, const std::string& reason)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    exitAnswer = answer;
+    refusalReason = reason;
+}
+
+void FakePlatform::answerKeptExits(const ExitOutcome& outcome)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    std::vector<ExitOutcomeHandler> handlers;
+    handlers.swap(keptExits);
+    lock.unlock();
+    for (const ExitOutcomeHandler& handler : handlers)
+        handler(outcome);
+}
+
+void FakePlatform::foresee(const ExitProspect& answer)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    prospect = answer;
+}
+
+void FakePlatform::holdExitRequests(bool hold)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    holdingExits = hold;
+    pauseStateChanged.notify_all();
+}
+
+int FakePlatform::heldExitRequestCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return heldExits;
 }

@@ -13,10 +13,13 @@
 // The clock moves only when a pause ends or a test advances it, so a run of
 // weeks takes milliseconds. Pauses either pass at once (the default) or are
 // held until the test releases them, which lets a test act during a pause.
+// Exit requests are accepted at once unless the test has the fake refuse
+// them or keep their answer back; they too can be held open.
 class FakePlatform : public Platform
 {
 public:
-    enum class CallKind { EnablePrivilege, DisablePrivilege, RequestExit, AbortShutdown };
+    enum class CallKind { EnablePrivilege, DisablePrivilege, RequestExit, AbortShutdown, ForeseeExit };
+    enum class Answer { Accept, Refuse, Later };
     struct Call
     {
         CallKind kind;
@@ -27,12 +30,13 @@ public:
 
     void enableShutdownPrivilege() override;
     void disableShutdownPrivilege() override;
-    void requestExit(std::uint32_t flags, std::uint32_t reason) override;
+    void requestExit(std::uint32_t flags, std::uint32_t reason, ExitOutcomeHandler onOutcome) override;
+    void foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer) override;
     void abortShutdown() override;
     void pause(std::uint32_t ms, PauseInterrupt& interrupt) override;
     std::uint64_t elapsedClockMs() override;
 
-    // Forgets all calls and pauses and sets the clock back to 0.
+    // Forgets all calls, pauses and answers and sets the clock back to 0.
     void reset();
     std::vector<Call> calls() const;
     std::vector<Call> exitRequests() const;
@@ -50,6 +54,17 @@ public:
     // Ends the pauses held now, each advancing the clock by its length.
     void releasePauses();
 
+    // How exit requests are answered from now on; a refusal gives reason.
+    void answerExits(Answer answer, const std::string& reason = {});
+    // Answers the requests kept back by Answer::Later, on the calling thread.
+    void answerKeptExits(const ExitOutcome& outcome);
+    // What foreseeExit() answers, at once.
+    void foresee(const ExitProspect& prospect);
+
+    // Exit requests block inside requestExit() until released.
+    void holdExitRequests(bool hold);
+    int heldExitRequestCount() const;
+
 private:
     void record(CallKind kind, std::uint32_t flags = 0, std::uint32_t reason = 0);
 
@@ -63,6 +78,12 @@ private:
     int held = 0;
     int ended = 0;
     std::uint64_t releaseGeneration = 0;
+    Answer exitAnswer = Answer::Accept;
+    std::string refusalReason;
+    std::vector<ExitOutcomeHandler> keptExits;
+    ExitProspect prospect;
+    bool holdingExits = false;
+    int heldExits = 0;
 };
 
 // The fake that systemPlatform() returns in the tests.

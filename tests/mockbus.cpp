@@ -102,6 +102,16 @@ bool PrivateBus::start(const QString &configFile, const QString &socketPath)
     return !daemonId.isEmpty();
 }
 
+void PrivateBus::freeze()
+{
+    ::kill(pid_t(daemon.processId()), SIGSTOP);
+}
+
+void PrivateBus::thaw()
+{
+    ::kill(pid_t(daemon.processId()), SIGCONT);
+}
+
 MockService::MockService(const QDBusConnection &bus, const QString &service,
                          const QStringList &arguments)
     : bus(bus), service(service)
@@ -155,15 +165,16 @@ bool MockService::control(const QString &path, const QString &method,
 }
 
 bool MockService::addRecordingMethod(const QString &path, const QString &interface,
-                                     const QString &name, const QString &inSignature) const
+                                     const QString &name, const QString &inSignature,
+                                     const QString &then) const
 {
     // The mock logs arguments converted to the method's signature, which
     // would hide an argument sent with the wrong type; m_args holds them as
     // they arrived.
     const QString keepReceivedTypes =
-        QStringLiteral("self.call_log[-1] = self.call_log[-1][:2] + (list(m_args),)");
+        QStringLiteral("self.call_log[-1] = self.call_log[-1][:2] + (list(m_args),)\n");
     return control(path, QStringLiteral("AddMethod"),
-                   {interface, name, inSignature, QString(), keepReceivedTypes});
+                   {interface, name, inSignature, QString(), keepReceivedTypes + then});
 }
 
 QStringList MockService::calls(const QString &path, const QDBusConnection &via) const

@@ -26,6 +26,9 @@ public:
     QString address() const { return busAddress; }
     // What busId() gives for a connection to this daemon.
     QString id() const { return daemonId; }
+    // SIGSTOP and SIGCONT: a stopped daemon passes no message on.
+    void freeze();
+    void thaw();
 
 private:
     QProcess daemon;
@@ -49,9 +52,10 @@ public:
     bool control(const QString &path, const QString &method,
                  const QVariantList &arguments = {}) const;
     // Adds or replaces a method whose calls are logged with the argument
-    // types they arrived with; false when the mock refused.
+    // types they arrived with, then runs the Python code then (to raise an
+    // error, say); false when the mock refused.
     bool addRecordingMethod(const QString &path, const QString &interface, const QString &name,
-                            const QString &inSignature) const;
+                            const QString &inSignature, const QString &then = QString()) const;
     // The calls logged since the last clear, as "Name(type value, ...)".
     QStringList calls(const QString &path) const { return calls(path, bus); }
     QStringList calls(const QString &path, const QDBusConnection &via) const;

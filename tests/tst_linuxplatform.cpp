@@ -5,6 +5,8 @@
 #include "platform.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusUnixFileDescriptor>
 #include <QHash>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -12,7 +14,9 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 // Every request goes to python-dbusmock services on two dbus-daemons of the
@@ -59,6 +63,58 @@ std::unique_ptr<MockService> startDesktop(const Desktop &desktop)
     return mock;
 }
 
+QString describe(const ExitOutcome &outcome)
+{
+    return outcome.refused ? "refused: " + QString::fromStdString(outcome.reason) : "accepted";
+}
+
+QString describe(const ExitProspect &prospect)
+{
+    using Consent = ExitProspect::Consent;
+    static const QHash<Consent, QString> consents{{Consent::Unknown, "Unknown"},
+                                                  {Consent::Granted, "Granted"},
+                                                  {Consent::AsksPassword, "AsksPassword"},
+                                                  {Consent::Denied, "Denied"}};
+    QString text = consents.value(prospect.consent);
+    for (const ExitProspect::Blocker &blocker : prospect.blockers)
+        text += QString(", blocked by %1 (%2)")
+                    .arg(QString::fromStdString(blocker.who), QString::fromStdString(blocker.why));
+    return text;
+}
+
+// Keeps what the handlers it gives out are called with, on whatever thread
+// and however late: they share the log rather than point into a test case
+// that may have ended.
+class AnswerLog
+{
+public:
+    ExitOutcomeHandler onOutcome() const { return recorder<ExitOutcome>(); }
+    ExitProspectHandler onProspect() const { return recorder<ExitProspect>(); }
+
+    QStringList answers() const
+    {
+        const std::lock_guard<std::mutex> lock(shared->mutex);
+        return shared->answers;
+    }
+
+private:
+    template<typename Answer>
+    std::function<void(const Answer &)> recorder() const
+    {
+        return [shared = shared](const Answer &answer) {
+            const std::lock_guard<std::mutex> lock(shared->mutex);
+            shared->answers << describe(answer);
+        };
+    }
+
+    struct Shared
+    {
+        std::mutex mutex;
+        QStringList answers;
+    };
+    std::shared_ptr<Shared> shared = std::make_shared<Shared>();
+};
+
 } // namespace
 
 class LinuxPlatformTest : public QObject
@@ -71,14 +127,24 @@ private slots:
 
     void systemRequestsReachLogind_data();
     void systemRequestsReachLogind();
+    void refusalGivesTheSystemsReason_data();
+    void refusalGivesTheSystemsReason();
+    void answerLaterThanQtDBusDefaultTimeoutStillCounts();
     void abortCancelsScheduledShutdown();
     void requestsLetPolkitAskForPassword();
     void logOffGoesToFirstDesktopPresent_data();
     void logOffGoesToFirstDesktopPresent();
+    void logOffWaitsOutStalledSessionBus();
     void poolThreadRequestsReturnAtOnceAndStillArrive();
+    void foreseeingTellsLogindsConsent_data();
+    void foreseeingTellsLogindsConsent();
+    void foreseeingNamesWhatBlocksTheAction_data();
+    void foreseeingNamesWhatBlocksTheAction();
+    void foreseeingAnswersWhenLogindHangs();
 
 private:
     bool startLogind();
+    bool resetLogind();
 
     // Torn down in reverse: the mock, then the buses, then their directory.
     QTemporaryDir busDir;
@@ -113,19 +179,28 @@ bool LinuxPlatformTest::startLogind()
     if (!logind->waitUntilServing())
         return false;
     const QVariantList session{"auto", "seat0", quint32(1000), "user", true};
-    // The template lacks CancelScheduledShutdown; the others are replaced so
-    // that their log keeps the argument types.
-    return logind->control(managerPath, "AddSession", session)
-        && logind->addRecordingMethod(managerPath, managerInterface, "PowerOff", "b")
+    return logind->control(managerPath, "AddSession", session);
+}
+
+// Undoes whatever a case replaced. The template lacks CancelScheduledShutdown;
+// the others are replaced so that their log keeps the argument types.
+bool LinuxPlatformTest::resetLogind()
+{
+    const auto answerYes = [this](const QString &question) {
+        return logind->control(managerPath, "AddMethod",
+                               {managerInterface, question, "", "s", "ret = 'yes'"});
+    };
+    return logind->addRecordingMethod(managerPath, managerInterface, "PowerOff", "b")
         && logind->addRecordingMethod(managerPath, managerInterface, "Reboot", "b")
         && logind->addRecordingMethod(managerPath, managerInterface, "CancelScheduledShutdown", "")
-        && logind->addRecordingMethod(sessionPath, sessionInterface, "Terminate", "");
+        && logind->addRecordingMethod(sessionPath, sessionInterface, "Terminate", "")
+        && answerYes("CanPowerOff") && answerYes("CanReboot")
+        && logind->control(managerPath, "ClearCalls") && logind->control(sessionPath, "ClearCalls");
 }
 
 void LinuxPlatformTest::init()
 {
-    for (const QString &path : {managerPath, sessionPath})
-        QVERIFY(logind->control(path, "ClearCalls"));
+    QVERIFY(resetLogind());
 }
 
 void LinuxPlatformTest::systemRequestsReachLogind_data()
@@ -150,12 +225,84 @@ void LinuxPlatformTest::systemRequestsReachLogind()
     QFETCH(QString, path);
     QFETCH(QString, call);
 
+    AnswerLog log;
     platform.enableShutdownPrivilege();
-    platform.requestExit(flags, 0);
+    platform.requestExit(flags, 0, log.onOutcome());
     platform.disableShutdownPrivilege();
 
     QTRY_COMPARE(logind->calls(path), QStringList{call});
     QCOMPARE(logind->calls(path == managerPath ? sessionPath : managerPath), QStringList());
+    QTRY_COMPARE(log.answers(), QStringList{"accepted"});
+}
+
+void LinuxPlatformTest::refusalGivesTheSystemsReason_data()
+{
+    QTest::addColumn<std::uint32_t>("flags");
+    QTest::addColumn<QString>("desktopName");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("interface");
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<QString>("inSignature");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("reason");
+
+    const std::uint32_t shutdown = ExitFlags::Shutdown | ExitFlags::ForceIfHung;
+    const std::uint32_t logoff = ExitFlags::Logoff | ExitFlags::ForceIfHung;
+    const QString denied = "Access denied by test policy";
+    const Desktop gnome = desktop("GNOME");
+    QTest::newRow("shutdown") << shutdown << QString() << managerPath << managerInterface
+                              << "PowerOff" << "b" << denied << denied;
+    QTest::newRow("reboot") << (ExitFlags::Reboot | ExitFlags::ForceIfHung) << QString()
+                            << managerPath << managerInterface << "Reboot" << "b" << denied << denied;
+    QTest::newRow("log off, no desktop") << logoff << QString() << sessionPath << sessionInterface
+                                         << "Terminate" << "" << denied << denied;
+    QTest::newRow("log off, GNOME") << logoff << "GNOME" << gnome.path << gnome.interface
+                                    << gnome.method << gnome.inSignature << denied << denied;
+    QTest::newRow("no message: the error's name") << shutdown << QString() << managerPath
+                                                  << managerInterface << "PowerOff" << "b" << ""
+                                                  << "org.freedesktop.DBus.Error.AccessDenied";
+}
+
+void LinuxPlatformTest::refusalGivesTheSystemsReason()
+{
+    QFETCH(std::uint32_t, flags);
+    QFETCH(QString, desktopName);
+    QFETCH(QString, path);
+    QFETCH(QString, interface);
+    QFETCH(QString, method);
+    QFETCH(QString, inSignature);
+    QFETCH(QString, message);
+    QFETCH(QString, reason);
+    std::unique_ptr<MockService> sessionManager;
+    const MockService *refuser = logind.get();
+    if (!desktopName.isEmpty()) {
+        sessionManager = startDesktop(desktop(desktopName));
+        QVERIFY(sessionManager);
+        refuser = sessionManager.get();
+    }
+    const QString refuse = QString("raise dbus.exceptions.DBusException('%1', "
+                                   "name='org.freedesktop.DBus.Error.AccessDenied')").arg(message);
+    QVERIFY(refuser->addRecordingMethod(path, interface, method, inSignature, refuse));
+
+    AnswerLog log;
+    platform.requestExit(flags, 0, log.onOutcome());
+
+    QTRY_COMPARE(log.answers(), QStringList{"refused: " + reason});
+}
+
+// QtDBus gives up on an answer after 25 s unless told otherwise, while polkit
+// may keep its password dialog open for minutes.
+void LinuxPlatformTest::answerLaterThanQtDBusDefaultTimeoutStillCounts()
+{
+    // The mock answers nothing else while it sleeps; the next case's reset
+    // waits for it.
+    QVERIFY(logind->addRecordingMethod(managerPath, managerInterface, "PowerOff", "b",
+                                       "time.sleep(30)"));
+    AnswerLog log;
+    platform.requestExit(ExitFlags::Shutdown | ExitFlags::ForceIfHung, 0, log.onOutcome());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!log.answers().isEmpty(), 45000);
+    QCOMPARE(log.answers(), QStringList{"accepted"});
 }
 
 void LinuxPlatformTest::abortCancelsScheduledShutdown()
@@ -173,9 +320,11 @@ void LinuxPlatformTest::requestsLetPolkitAskForPassword()
     FlagProbe probe(systemBus.address(), login1, managerPath);
     QVERIFY(probe.isServing());
 
-    platform.requestExit(ExitFlags::Shutdown | ExitFlags::ForceIfHung, 0);
-    platform.requestExit(ExitFlags::Reboot | ExitFlags::ForceIfHung, 0);
-    platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0);
+    // The probe never answers.
+    const auto noOutcome = [](const ExitOutcome &) {};
+    platform.requestExit(ExitFlags::Shutdown | ExitFlags::ForceIfHung, 0, noOutcome);
+    platform.requestExit(ExitFlags::Reboot | ExitFlags::ForceIfHung, 0, noOutcome);
+    platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0, noOutcome);
     platform.abortShutdown();
 
     const QStringList expected{"PowerOff interactive", "Reboot interactive", "Terminate interactive",
@@ -206,7 +355,8 @@ void LinuxPlatformTest::logOffGoesToFirstDesktopPresent()
         QVERIFY2(sessionManagers.back(), qPrintable(name));
     }
 
-    platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0);
+    AnswerLog log;
+    platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0, log.onOutcome());
 
     for (int i = 0; i < running.size(); ++i) {
         const Desktop mocked = desktop(running.at(i));
@@ -216,6 +366,33 @@ void LinuxPlatformTest::logOffGoesToFirstDesktopPresent()
     }
     QTRY_COMPARE(logind->calls(sessionPath), chosen.isEmpty() ? QStringList{"Terminate()"} : QStringList());
     QCOMPARE(logind->calls(managerPath), QStringList());
+    QTRY_COMPARE(log.answers(), QStringList{"accepted"});
+}
+
+// A session bus too slow to answer at once used to count as one without a
+// desktop, and logind ended the session, killing its programs unsaved.
+void LinuxPlatformTest::logOffWaitsOutStalledSessionBus()
+{
+    const Desktop gnome = desktop("GNOME");
+    const std::unique_ptr<MockService> sessionManager = startDesktop(gnome);
+    QVERIFY(sessionManager);
+    AnswerLog log;
+    const auto cleanUp = qScopeGuard([this] {
+        sessionBus.thaw();
+        QThreadPool::globalInstance()->waitForDone();
+    });
+    sessionBus.freeze();
+    QThreadPool::globalInstance()->start([&] {
+        platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0, log.onOutcome());
+    });
+    // Longer than the first wait for the bus daemon, shorter than the second.
+    QTest::qWait(1500);
+    sessionBus.thaw();
+    QThreadPool::globalInstance()->waitForDone();
+
+    QTRY_COMPARE(sessionManager->calls(gnome.path), QStringList{gnome.expectedCall});
+    QCOMPARE(logind->calls(sessionPath), QStringList());
+    QTRY_COMPARE(log.answers(), QStringList{"accepted"});
 }
 
 void LinuxPlatformTest::poolThreadRequestsReturnAtOnceAndStillArrive()
@@ -228,6 +405,7 @@ void LinuxPlatformTest::poolThreadRequestsReturnAtOnceAndStillArrive()
     const QDBusConnection systemChecker = QDBusConnection::connectToBus(systemBus.address(), "system");
     const QDBusConnection sessionChecker = QDBusConnection::connectToBus(sessionBus.address(), "session");
     std::atomic<bool> returned{false};
+    AnswerLog log;
     const auto cleanUp = qScopeGuard([&] {
         logind->thaw();
         sessionManager->thaw();
@@ -238,8 +416,8 @@ void LinuxPlatformTest::poolThreadRequestsReturnAtOnceAndStillArrive()
     logind->freeze();
     sessionManager->freeze();
     QThreadPool::globalInstance()->start([&] {
-        platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0);
-        platform.requestExit(ExitFlags::Reboot | ExitFlags::ForceIfHung, 0);
+        platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0, log.onOutcome());
+        platform.requestExit(ExitFlags::Reboot | ExitFlags::ForceIfHung, 0, log.onOutcome());
         platform.abortShutdown();
         returned = true;
     });
@@ -252,6 +430,91 @@ void LinuxPlatformTest::poolThreadRequestsReturnAtOnceAndStillArrive()
     QTRY_COMPARE(sessionManager->calls(gnome.path, sessionChecker), QStringList{gnome.expectedCall});
     const QStringList expected{"Reboot(bool true)", "CancelScheduledShutdown()"};
     QTRY_COMPARE(logind->calls(managerPath, systemChecker), expected);
+    // A thread of the pool runs no event loop, yet the answers reach the
+    // handlers.
+    QTRY_COMPARE(log.answers(), QStringList({"accepted", "accepted"}));
+}
+
+void LinuxPlatformTest::foreseeingTellsLogindsConsent_data()
+{
+    QTest::addColumn<std::uint32_t>("flags");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<QString>("expected");
+
+    const std::uint32_t shutdown = ExitFlags::Shutdown | ExitFlags::ForceIfHung;
+    const std::uint32_t reboot = ExitFlags::Reboot | ExitFlags::ForceIfHung;
+    QTest::newRow("shutdown allowed") << shutdown << "CanPowerOff" << "yes" << "Granted";
+    QTest::newRow("shutdown with password") << shutdown << "CanPowerOff" << "challenge" << "AsksPassword";
+    QTest::newRow("shutdown forbidden") << shutdown << "CanPowerOff" << "no" << "Denied";
+    QTest::newRow("reboot with password") << reboot << "CanReboot" << "challenge" << "AsksPassword";
+    QTest::newRow("reboot not available") << reboot << "CanReboot" << "na" << "Denied";
+    QTest::newRow("answer unheard of") << shutdown << "CanPowerOff" << "perhaps" << "Unknown";
+}
+
+void LinuxPlatformTest::foreseeingTellsLogindsConsent()
+{
+    QFETCH(std::uint32_t, flags);
+    QFETCH(QString, question);
+    QFETCH(QString, verdict);
+    QFETCH(QString, expected);
+    QVERIFY(logind->control(managerPath, "AddMethod",
+                            {managerInterface, question, "", "s", QString("ret = '%1'").arg(verdict)}));
+
+    AnswerLog log;
+    platform.foreseeExit(flags, log.onProspect());
+
+    QTRY_COMPARE(log.answers(), QStringList{expected});
+}
+
+void LinuxPlatformTest::foreseeingNamesWhatBlocksTheAction_data()
+{
+    QTest::addColumn<std::uint32_t>("flags");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("expected");
+
+    const std::uint32_t shutdown = ExitFlags::Shutdown | ExitFlags::ForceIfHung;
+    const QString blocked = "Granted, blocked by Disc burner (Écriture du disque)";
+    QTest::newRow("shutdown blocked") << shutdown << "shutdown" << "block" << blocked;
+    QTest::newRow("reboot blocked among others") << (ExitFlags::Reboot | ExitFlags::ForceIfHung)
+                                                 << "sleep:shutdown:idle" << "block" << blocked;
+    QTest::newRow("shutdown only delayed") << shutdown << "shutdown" << "delay" << "Granted";
+    QTest::newRow("only sleep blocked") << shutdown << "sleep" << "block" << "Granted";
+    QTest::newRow("log off: logind not asked") << (ExitFlags::Logoff | ExitFlags::ForceIfHung)
+                                               << "shutdown" << "block" << "Unknown";
+}
+
+void LinuxPlatformTest::foreseeingNamesWhatBlocksTheAction()
+{
+    QFETCH(std::uint32_t, flags);
+    QFETCH(QString, what);
+    QFETCH(QString, mode);
+    QFETCH(QString, expected);
+    QDBusMessage inhibit = QDBusMessage::createMethodCall(login1, managerPath, managerInterface, "Inhibit");
+    inhibit << what << "Disc burner" << "Écriture du disque" << mode;
+    // The inhibitor holds for as long as this descriptor stays open.
+    const QDBusUnixFileDescriptor inhibitor =
+        QDBusConnection::systemBus().call(inhibit).arguments().value(0).value<QDBusUnixFileDescriptor>();
+    QVERIFY(inhibitor.isValid());
+
+    AnswerLog log;
+    platform.foreseeExit(flags, log.onProspect());
+
+    QTRY_COMPARE(log.answers(), QStringList{expected});
+}
+
+// The warning before the action cannot wait for a logind that never answers.
+void LinuxPlatformTest::foreseeingAnswersWhenLogindHangs()
+{
+    const auto thaw = qScopeGuard([this] { logind->thaw(); });
+    logind->freeze();
+    AnswerLog log;
+    platform.foreseeExit(ExitFlags::Shutdown | ExitFlags::ForceIfHung, log.onProspect());
+
+    // Far shorter than QtDBus's own 25 s timeout.
+    QTRY_VERIFY_WITH_TIMEOUT(!log.answers().isEmpty(), 10000);
+    QCOMPARE(log.answers(), QStringList{"Unknown"});
 }
 
 QTEST_GUILESS_MAIN(LinuxPlatformTest)

@@ -3,12 +3,33 @@
 #include "fakeplatform.h"
 #include "maindialog.h"
 #include "poweractions.h"
+#include "waituntil.h"
+#include "widgetfinder.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
+#include <atomic>
 #include <thread>
 
 using Kind = FakePlatform::CallKind;
+
+namespace {
+
+// The report is a window of its own, found as a user finds it.
+QWidget* report()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (childWithText<QPushButton>(window, "Try again"))
+            return window;
+    }
+    return nullptr;
+}
+
+}
 
 // The latch cannot be cleared, so the tests that set it run last.
 class PowerActionsTest : public QObject
@@ -22,6 +43,8 @@ private slots:
     void actionTextChoosesFlags();
     void requestIsWrappedInPrivilege();
     void concurrentRequestsNeverOverlap();
+    void refusalIsReportedAndRetried();
+    void lateRefusalIsReportedWhileWindowLives();
 
     void abortLatchesEveryLaterRequestOff();
 };
@@ -71,26 +94,100 @@ void PowerActionsTest::requestIsWrappedInPrivilege()
 }
 
 // A request on the worker and one on the GUI thread at the same moment must
-// not interleave: the second must not disable the privilege mid-request.
+// not interleave: the second must not enable the privilege, or disable it,
+// while the first request is still open. The first is held open until the
+// second has started and had ample time to reach the system.
 void PowerActionsTest::concurrentRequestsNeverOverlap()
 {
-    constexpr int requestsPerThread = 200;
-    auto requestMany = [] {
-        for (int i = 0; i < requestsPerThread; ++i)
-            PowerActions::requestAction(QStringLiteral("Shutdown"));
-    };
-    std::thread first(requestMany);
-    std::thread second(requestMany);
+    fakePlatform().holdExitRequests(true);
+    std::thread first([] { PowerActions::requestAction(QStringLiteral("Shutdown")); });
+    QVERIFY(waitUntil([] { return fakePlatform().heldExitRequestCount() == 1; }));
+    std::atomic<bool> secondStarted{false};
+    std::thread second([&secondStarted] {
+        secondStarted = true;
+        PowerActions::requestAction(QStringLiteral("Reboot"));
+    });
+    QVERIFY(waitUntil([&secondStarted] { return secondStarted.load(); }));
+    const bool overlapped = waitUntil([] { return fakePlatform().calls().size() > 2; },
+                                      std::chrono::seconds(1));
+    fakePlatform().holdExitRequests(false);
     first.join();
     second.join();
+    QVERIFY(!overlapped);
 
     const auto calls = fakePlatform().calls();
-    QCOMPARE(calls.size(), size_t(3 * 2 * requestsPerThread));
+    QCOMPARE(calls.size(), size_t(6));
     for (size_t i = 0; i < calls.size(); i += 3) {
         QCOMPARE(calls[i].kind, Kind::EnablePrivilege);
         QCOMPARE(calls[i + 1].kind, Kind::RequestExit);
         QCOMPARE(calls[i + 2].kind, Kind::DisablePrivilege);
     }
+}
+
+// The report names the action and the system's reason; "Try again" makes
+// the same request through the same steps, "STOP!" puts the report away.
+// An accepted request shows nothing. The run that made the request stays
+// ended: "Ok" disabled, "STOP!" enabled.
+void PowerActionsTest::refusalIsReportedAndRetried()
+{
+    MainDialog dialog;
+    dialog.show();
+    dialog.findChild<QComboBox*>()->setCurrentText("Reboot");
+    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Access denied by test policy");
+    QTest::mouseClick(childWithText<QPushButton>(&dialog, "Ok"), Qt::LeftButton);
+
+    QTRY_VERIFY(report() && report()->isVisible());
+    QCOMPARE(report()->findChild<QLabel*>()->text(),
+             QStringLiteral("Reboot not done. The system answered: Access denied by test policy"));
+    QVERIFY(report()->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(!report()->isModal());
+    QVERIFY(!childWithText<QPushButton>(&dialog, "Ok")->isEnabled());
+    QVERIFY(childWithText<QPushButton>(&dialog, "STOP!")->isEnabled());
+
+    fakePlatform().reset();
+    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Still not allowed");
+    // The action chosen now is not the one that was refused.
+    dialog.findChild<QComboBox*>()->setCurrentText("Log off");
+    QTest::mouseClick(childWithText<QPushButton>(report(), "Try again"), Qt::LeftButton);
+    QTRY_VERIFY(report()->isVisible());
+    QCOMPARE(report()->findChild<QLabel*>()->text(),
+             QStringLiteral("Reboot not done. The system answered: Still not allowed"));
+    const auto calls = fakePlatform().calls();
+    QCOMPARE(calls.size(), size_t(3));
+    QCOMPARE(calls[0].kind, Kind::EnablePrivilege);
+    QCOMPARE(calls[1].kind, Kind::RequestExit);
+    QCOMPARE(calls[1].flags, 0x12u);
+    QCOMPARE(calls[2].kind, Kind::DisablePrivilege);
+
+    QTest::mouseClick(childWithText<QPushButton>(&dialog, "STOP!"), Qt::LeftButton);
+    QVERIFY(!report()->isVisible());
+
+    fakePlatform().answerExits(FakePlatform::Answer::Accept);
+    QTest::mouseClick(childWithText<QPushButton>(&dialog, "Ok"), Qt::LeftButton);
+    QTRY_COMPARE(fakePlatform().exitRequests().size(), size_t(2));
+    QTest::qWait(50);
+    QVERIFY(!report()->isVisible());
+}
+
+// An answer may come long after the request, from another thread: after
+// the run ended, or after the window is gone.
+void PowerActionsTest::lateRefusalIsReportedWhileWindowLives()
+{
+    fakePlatform().answerExits(FakePlatform::Answer::Later);
+    {
+        MainDialog dialog;
+        QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
+        QVERIFY(!report());
+        std::thread([] { fakePlatform().answerKeptExits({true, "Interactive authentication required."}); }).join();
+        QTRY_VERIFY(report() && report()->isVisible());
+        QCOMPARE(report()->findChild<QLabel*>()->text(),
+                 QStringLiteral("Shutdown not done. The system answered: Interactive authentication required."));
+
+        QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
+    }
+    std::thread([] { fakePlatform().answerKeptExits({true, "Too late"}); }).join();
+    QCoreApplication::processEvents();
+    QVERIFY(!report());
 }
 
 void PowerActionsTest::abortLatchesEveryLaterRequestOff()

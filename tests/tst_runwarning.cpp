@@ -4,18 +4,32 @@
 #include "maindialog.h"
 #include "runwarning.h"
 #include "settings.h"
-#include "warningwindow.h"
 #include "waituntil.h"
 #include "widgetfinder.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QLocale>
 #include <QTest>
+#include <QTime>
+#include <QTimer>
 
 
 namespace {
+
+// The warning is a window of its own, found as a user finds it.
+QDialog* warningWindow()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (childWithText<QPushButton>(window, "Stop countdown"))
+            return qobject_cast<QDialog*>(window);
+    }
+    return nullptr;
+}
 
 // Drives a run pass by pass: each step ends the held pause and waits until
 // the worker holds the next one, or has ended.
@@ -40,7 +54,7 @@ public:
         waitForNextPass();
     }
 
-    WarningWindow* warning() const { return dialog.findChild<WarningWindow*>(); }
+    QDialog* warning() const { return warningWindow(); }
     bool warningShown() const { return warning() && warning()->isVisible(); }
     QString warningText() const { return warning()->findChild<QLabel*>()->text(); }
 
@@ -62,6 +76,7 @@ class RunWarningTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -74,10 +89,19 @@ private slots:
     void noWarningWhenDisabledOrRunNoLongerThanLead_data();
     void noWarningWhenDisabledOrRunNoLongerThanLead();
     void stopInWarningCancelsLikeStopButton();
+    void warningStopsRunWhileSettingsAreOpen();
+    void warningTellsWhatTheActionWillMeet_data();
+    void warningTellsWhatTheActionWillMeet();
     void dismissedWarningStaysAwayForThatRun();
     void stopOrReplacingRunWithdrawsWarning();
     void alertChangedDuringRunAppliesToIt();
 };
+
+void RunWarningTest::initTestCase()
+{
+    // A 24-hour clock without seconds, whatever the machine's own locale.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+}
 
 void RunWarningTest::init()
 {
@@ -99,14 +123,22 @@ void RunWarningTest::messageNamesActionAndTime_data()
     QTest::addColumn<quint32>("flags");
     QTest::addColumn<quint32>("remainingMs");
     QTest::addColumn<QString>("message");
+    // The notification names the moment of the action, from the clock now.
+    QTest::addColumn<QTime>("now");
+    QTest::addColumn<QString>("summary");
 
-    QTest::newRow("whole minutes") << 0x11u << 300000u << "Shutdown in 5 minutes.";
-    QTest::newRow("minutes and seconds") << 0x12u << 299000u << "Reboot in 4 minutes 59 seconds.";
+    const QTime noon(12, 0);
+    QTest::newRow("whole minutes") << 0x11u << 300000u << "Shutdown in 5 minutes." << QTime(21, 0)
+                                   << "Shutdown at 21:05.";
+    QTest::newRow("minutes and seconds, past midnight")
+        << 0x12u << 299000u << "Reboot in 4 minutes 59 seconds." << QTime(23, 58, 30) << "Reboot at 00:03.";
     QTest::newRow("just below the lead time reads as the lead")
-        << 0x11u << 59999u << "Shutdown in 1 minute.";
-    QTest::newRow("singular units") << 0x10u << 61000u << "Log off in 1 minute 1 second.";
-    QTest::newRow("seconds only") << 0x11u << 42000u << "Shutdown in 42 seconds.";
-    QTest::newRow("below a second") << 0x11u << 1u << "Shutdown in 1 second.";
+        << 0x11u << 59999u << "Shutdown in 1 minute." << noon << "Shutdown at 12:00.";
+    QTest::newRow("singular units") << 0x10u << 61000u << "Log off in 1 minute 1 second." << noon
+                                    << "Log off at 12:01.";
+    QTest::newRow("seconds only") << 0x11u << 42000u << "Shutdown in 42 seconds." << noon
+                                  << "Shutdown at 12:00.";
+    QTest::newRow("below a second") << 0x11u << 1u << "Shutdown in 1 second." << noon << "Shutdown at 12:00.";
 }
 
 void RunWarningTest::messageNamesActionAndTime()
@@ -114,7 +146,10 @@ void RunWarningTest::messageNamesActionAndTime()
     QFETCH(quint32, flags);
     QFETCH(quint32, remainingMs);
     QFETCH(QString, message);
+    QFETCH(QTime, now);
+    QFETCH(QString, summary);
     QCOMPARE(warningMessage(flags, remainingMs), message);
+    QCOMPARE(notificationSummary(flags, remainingMs, now), summary);
 }
 
 void RunWarningTest::warnsOnceWhenTimeLeftReachesLeadTime()
@@ -132,7 +167,6 @@ void RunWarningTest::warnsOnceWhenTimeLeftReachesLeadTime()
     QVERIFY(!run.warning()->isModal());
     run.step();
     QCOMPARE(run.warningText(), QStringLiteral("Reboot in 30 seconds."));
-    QCOMPARE(dialog.findChildren<WarningWindow*>().size(), 1);
 
     run.step();    // expiry
     QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));
@@ -212,6 +246,76 @@ void RunWarningTest::stopInWarningCancelsLikeStopButton()
     QVERIFY(childWithText<QPushButton>(&dialog, "Ok")->isEnabled());
     QVERIFY(!childWithText<QPushButton>(&dialog, "STOP!")->isEnabled());
     QVERIFY(fakePlatform().exitRequests().empty());
+}
+
+// The main window runs modal, as the program runs it, and the settings
+// dialog is modal to it: the warning, a window of its own, still takes a
+// real click while both are open.
+void RunWarningTest::warningStopsRunWhileSettingsAreOpen()
+{
+    MainDialog dialog;
+    bool warned = false;
+    bool settingsWereOpen = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        SteppedRun run(dialog, 2);
+        run.step();
+        run.step();
+        warned = run.warningShown();
+        QTimer::singleShot(0, [&] {
+            QWidget* settings = QApplication::activeModalWidget();
+            settingsWereOpen = settings != &dialog && settings->isVisible();
+            QPushButton* stop = childWithText<QPushButton>(run.warning(), "Stop countdown");
+            QTest::mouseClick(run.warning()->windowHandle(), Qt::LeftButton, {},
+                              stop->mapTo(run.warning(), stop->rect().center()));
+            settings->close();
+        });
+        QTest::mouseClick(childWithText<QPushButton>(&dialog, "Settings"), Qt::LeftButton);
+        dialog.done(0);
+    });
+    dialog.exec();
+
+    QVERIFY(warned);
+    QVERIFY(settingsWereOpen);
+    QCOMPARE(dialog.findChild<QLabel*>()->text(), QStringLiteral("Timer reset."));
+    QVERIFY(!warningWindow()->isVisible());
+}
+
+void RunWarningTest::warningTellsWhatTheActionWillMeet_data()
+{
+    using Consent = ExitProspect::Consent;
+    QTest::addColumn<int>("consent");
+    QTest::addColumn<QString>("who");
+    QTest::addColumn<QString>("added");
+
+    QTest::newRow("nothing known") << int(Consent::Unknown) << QString() << QString();
+    QTest::newRow("allowed") << int(Consent::Granted) << QString() << QString();
+    QTest::newRow("password") << int(Consent::AsksPassword) << QString()
+                              << "\nThe system will ask for a password.";
+    QTest::newRow("not allowed") << int(Consent::Denied) << QString()
+                                 << "\nThe system does not allow this action.";
+    QTest::newRow("blocked") << int(Consent::Granted) << "Backup"
+                             << "\n\u201CBackup\u201D holds it off: \u201CCopying files\u201D.";
+}
+
+void RunWarningTest::warningTellsWhatTheActionWillMeet()
+{
+    QFETCH(int, consent);
+    QFETCH(QString, who);
+    QFETCH(QString, added);
+    ExitProspect prospect;
+    prospect.consent = ExitProspect::Consent(consent);
+    if (!who.isEmpty())
+        prospect.blockers.push_back({who.toStdString(), "Copying files"});
+    fakePlatform().foresee(prospect);
+
+    MainDialog dialog;
+    SteppedRun run(dialog, 2);
+    run.step();
+    run.step();
+    QVERIFY(run.warningShown());
+    QTRY_COMPARE(run.warningText(), "Shutdown in 1 minute." + added);
+    run.step();
+    QCOMPARE(run.warningText(), "Shutdown in 30 seconds." + added);
 }
 
 void RunWarningTest::dismissedWarningStaysAwayForThatRun()

@@ -2,94 +2,136 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "linuxplatform.h"
 
+#include "desktoplogoff.h"
 #include "pauseinterrupt.h"
+#include "pendingreply.h"
 
+#include <QCoreApplication>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <chrono>
+#include <limits>
+#include <optional>
 #include <time.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
+// polkit may hold a request for minutes while it asks for a password, so an
+// exit request waits for its answer without end; libdbus reads INT_MAX as
+// "no timeout", and QtDBus hands the value on unchanged.
+constexpr int untilAnswered = std::numeric_limits<int>::max();
+// The warning before the action shows what logind foresees, or nothing if
+// logind is slow to say.
+constexpr int prospectTimeoutMs = 1000;
+
 const QString login1Service = QStringLiteral("org.freedesktop.login1");
-constexpr int nameQueryTimeoutMs = 500;
 
-struct MethodCall
+QDBusMessage logindManager(const QString &method, const QVariantList &arguments = {})
 {
-    QString service;
-    QString path;
-    QString interface;
-    QString method;
-    QVariantList arguments;
-};
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        login1Service, QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), method);
+    message.setArguments(arguments);
+    return message;
+}
 
-void sendWithoutWaiting(const QDBusConnection &bus, const MethodCall &call)
+// Without a known desktop, logind ends the session; its programs get no
+// chance to save, but nothing else would log the user off.
+QDBusMessage endSession()
 {
-    QDBusMessage message = QDBusMessage::createMethodCall(call.service, call.path,
-                                                          call.interface, call.method);
-    message.setArguments(call.arguments);
-    // Lets polkit ask the user for a password instead of refusing outright.
+    return QDBusMessage::createMethodCall(login1Service,
+                                          QStringLiteral("/org/freedesktop/login1/session/auto"),
+                                          QStringLiteral("org.freedesktop.login1.Session"),
+                                          QStringLiteral("Terminate"));
+}
+
+// Lets polkit ask the user for a password instead of refusing outright.
+QDBusMessage allowingPasswordPrompt(QDBusMessage message)
+{
     message.setInteractiveAuthorizationAllowed(true);
-    // send() expects no reply, so a password prompt never holds the caller.
-    // Qt hands the message to the connection's own thread, which writes it
-    // out even when the calling thread has no event loop.
-    bus.send(message);
+    return message;
 }
 
-void callLogindManager(const QString &method, const QVariantList &arguments = {})
+// These errors say only that no answer came: the bus daemon may stop waiting
+// on its own, or the session manager quit while logging off. The request
+// may well go on, so they refuse nothing.
+bool saysNoAnswerCame(const QDBusMessage &answer)
 {
-    sendWithoutWaiting(QDBusConnection::systemBus(),
-                       {login1Service, QStringLiteral("/org/freedesktop/login1"),
-                        QStringLiteral("org.freedesktop.login1.Manager"), method, arguments});
+    static const QStringList noAnswer{QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
+                                      QStringLiteral("org.freedesktop.DBus.Error.Timeout"),
+                                      QStringLiteral("org.freedesktop.DBus.Error.TimedOut")};
+    return noAnswer.contains(answer.errorName());
 }
 
-bool hasOwner(const QDBusConnection &bus, const QString &name)
+void reportOutcome(const QDBusMessage &answer, const ExitOutcomeHandler &onOutcome)
 {
-    QDBusMessage query = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
-    query << name;
-    // The bus daemon answers at once; a stalled one must not hold the log-off
-    // (and a closing window waiting for it) for the default 25 s per name.
-    const QDBusMessage reply = bus.call(query, QDBus::Block, nameQueryTimeoutMs);
-    return reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool();
+    if (answer.type() == QDBusMessage::ReplyMessage) {
+        onOutcome({});
+    } else if (!saysNoAnswerCame(answer)) {
+        const QString reason =
+            answer.errorMessage().isEmpty() ? answer.errorName() : answer.errorMessage();
+        onOutcome({true, reason.toStdString()});
+    }
 }
 
-// In order of preference. Each asks for the log-off the desktop's own menu
-// offers, which lets running programs save their work; GNOME's mode 1 skips
-// the confirmation dialog, as do Xfce's arguments (no dialog, allow saving).
-QList<MethodCall> desktopLogoffCalls()
+void request(const QDBusConnection &bus, const QDBusMessage &message, ExitOutcomeHandler onOutcome)
 {
-    return {
-        {QStringLiteral("org.gnome.SessionManager"), QStringLiteral("/org/gnome/SessionManager"),
-         QStringLiteral("org.gnome.SessionManager"), QStringLiteral("Logout"),
-         {QVariant::fromValue(quint32(1))}},
-        {QStringLiteral("org.kde.Shutdown"), QStringLiteral("/Shutdown"),
-         QStringLiteral("org.kde.Shutdown"), QStringLiteral("logout"), {}},
-        {QStringLiteral("org.xfce.SessionManager"), QStringLiteral("/org/xfce/SessionManager"),
-         QStringLiteral("org.xfce.Session.Manager"), QStringLiteral("Logout"), {false, true}},
-    };
+    PendingReply(bus, allowingPasswordPrompt(message), untilAnswered)
+        .whenAnswered([onOutcome = std::move(onOutcome)](const QDBusMessage &answer) {
+            reportOutcome(answer, onOutcome);
+        });
 }
 
-void logOff()
+void logOff(ExitOutcomeHandler onOutcome)
 {
     const QDBusConnection session = QDBusConnection::sessionBus();
-    for (const MethodCall &call : desktopLogoffCalls()) {
-        if (hasOwner(session, call.service)) {
-            sendWithoutWaiting(session, call);
-            return;
-        }
+    if (const std::optional<QDBusMessage> desktop = desktopLogoff(session))
+        request(session, *desktop, std::move(onOutcome));
+    else
+        request(QDBusConnection::systemBus(), endSession(), std::move(onOutcome));
+}
+
+ExitProspect::Consent consentIn(const QDBusMessage &answer)
+{
+    const QString verdict = answer.type() == QDBusMessage::ReplyMessage
+        ? answer.arguments().value(0).toString() : QString();
+    if (verdict == QLatin1String("yes"))
+        return ExitProspect::Consent::Granted;
+    if (verdict == QLatin1String("challenge"))
+        return ExitProspect::Consent::AsksPassword;
+    if (verdict == QLatin1String("no") || verdict == QLatin1String("na"))
+        return ExitProspect::Consent::Denied;
+    return ExitProspect::Consent::Unknown;
+}
+
+// An inhibitor in "delay" mode only gets a moment to prepare; one in "block"
+// mode holds a shutdown or reboot off until it lets go.
+std::vector<ExitProspect::Blocker> blockersIn(const QDBusMessage &answer)
+{
+    std::vector<ExitProspect::Blocker> blockers;
+    if (answer.signature() != QLatin1String("a(ssssuu)"))
+        return blockers;
+    const QDBusArgument inhibitors = answer.arguments().value(0).value<QDBusArgument>();
+    inhibitors.beginArray();
+    while (!inhibitors.atEnd()) {
+        QString what, who, why, mode;
+        uint uid = 0, pid = 0;
+        inhibitors.beginStructure();
+        inhibitors >> what >> who >> why >> mode >> uid >> pid;
+        inhibitors.endStructure();
+        const QStringList actions = what.split(QLatin1Char(':'));
+        if (mode == QLatin1String("block") && actions.contains(QLatin1String("shutdown")))
+            blockers.push_back({who.toStdString(), why.toStdString()});
     }
-    // Without a known desktop, logind ends the session; its programs get no
-    // chance to save, but nothing else would log the user off.
-    sendWithoutWaiting(QDBusConnection::systemBus(),
-                       {login1Service, QStringLiteral("/org/freedesktop/login1/session/auto"),
-                        QStringLiteral("org.freedesktop.login1.Session"),
-                        QStringLiteral("Terminate"), {}});
+    inhibitors.endArray();
+    return blockers;
 }
 
 } // namespace
@@ -104,25 +146,53 @@ void LinuxPlatform::disableShutdownPrivilege()
 
 // logind takes no reason code and has no counterpart of ForceIfHung: systemd's
 // own stop timeouts deal with programs that hang.
-void LinuxPlatform::requestExit(std::uint32_t flags, std::uint32_t)
+void LinuxPlatform::requestExit(std::uint32_t flags, std::uint32_t, ExitOutcomeHandler onOutcome)
 {
     // The argument true lets logind ask polkit interactively.
     switch (flags & ~ExitFlags::ForceIfHung) {
     case ExitFlags::Logoff:
-        logOff();
+        logOff(std::move(onOutcome));
         break;
     case ExitFlags::Reboot:
-        callLogindManager(QStringLiteral("Reboot"), {true});
+        request(QDBusConnection::systemBus(), logindManager(QStringLiteral("Reboot"), {true}),
+                std::move(onOutcome));
         break;
     default:
-        callLogindManager(QStringLiteral("PowerOff"), {true});
+        request(QDBusConnection::systemBus(), logindManager(QStringLiteral("PowerOff"), {true}),
+                std::move(onOutcome));
         break;
     }
 }
 
+// logind's inhibitors and Can* answers concern powering off and rebooting,
+// not a log-off; and without an application no event loop would hand its
+// answers over. Both questions leave together, so the later answer still
+// comes within one timeout.
+void LinuxPlatform::foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer)
+{
+    const std::uint32_t action = flags & ~ExitFlags::ForceIfHung;
+    if (action == ExitFlags::Logoff || !QCoreApplication::instance()) {
+        onAnswer({});
+        return;
+    }
+    const QDBusConnection system = QDBusConnection::systemBus();
+    const QString question = action == ExitFlags::Reboot ? QStringLiteral("CanReboot")
+                                                         : QStringLiteral("CanPowerOff");
+    const PendingReply consent(system, logindManager(question), prospectTimeoutMs);
+    const PendingReply inhibitors(system, logindManager(QStringLiteral("ListInhibitors")),
+                                  prospectTimeoutMs);
+    consent.whenAnswered([inhibitors, onAnswer](const QDBusMessage &consentAnswer) {
+        inhibitors.whenAnswered([consentAnswer, onAnswer](const QDBusMessage &inhibitorsAnswer) {
+            onAnswer({consentIn(consentAnswer), blockersIn(inhibitorsAnswer)});
+        });
+    });
+}
+
+// Nobody waits for an answer to a cancellation, so it is sent expecting none.
 void LinuxPlatform::abortShutdown()
 {
-    callLogindManager(QStringLiteral("CancelScheduledShutdown"));
+    QDBusConnection::systemBus().send(
+        allowingPasswordPrompt(logindManager(QStringLiteral("CancelScheduledShutdown"))));
 }
 
 void LinuxPlatform::pause(std::uint32_t ms, PauseInterrupt& interrupt)

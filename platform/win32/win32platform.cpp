@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <chrono>
+#include <string>
+#include <vector>
 
 // requestExit() hands the flags to ExitWindowsEx untouched.
 static_assert(ExitFlags::Logoff == EWX_LOGOFF);
@@ -55,9 +57,77 @@ void Win32Platform::disableShutdownPrivilege()
     }
 }
 
-void Win32Platform::requestExit(std::uint32_t flags, std::uint32_t reason)
+namespace {
+
+std::string utf8(const wchar_t* text, int length)
 {
-    ExitWindowsEx(flags, reason);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string converted(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text, length, converted.data(), size, nullptr, nullptr);
+    return converted;
+}
+
+// The system's text for an error code, without the line break it ends with.
+std::string systemMessage(DWORD error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message = length > 0 ? utf8(text, static_cast<int>(length)) : std::string();
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message.empty() ? "Error " + std::to_string(error) + "." : message;
+}
+
+// Whether the process's token holds the shutdown privilege at all, enabled
+// or not: without it no request to shut down or restart can succeed.
+bool tokenHoldsShutdownPrivilege()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return true;    // cannot tell; the request will say
+    LUID shutdown = {};
+    DWORD size = 0;
+    GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+    std::vector<unsigned char> buffer(size);
+    bool holds = true;
+    if (size > 0 && LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &shutdown)
+        && GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
+        const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer.data());
+        holds = false;
+        for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
+            const LUID& luid = privileges->Privileges[i].Luid;
+            holds = holds || (luid.LowPart == shutdown.LowPart && luid.HighPart == shutdown.HighPart);
+        }
+    }
+    CloseHandle(token);
+    return holds;
+}
+
+}
+
+// ExitWindowsEx answers at once: it only starts the action, or refuses it.
+void Win32Platform::requestExit(std::uint32_t flags, std::uint32_t reason, ExitOutcomeHandler onOutcome)
+{
+    ExitOutcome outcome;
+    if (!ExitWindowsEx(flags, reason)) {
+        outcome.refused = true;
+        outcome.reason = systemMessage(GetLastError());
+    }
+    onOutcome(outcome);
+}
+
+// A log-off needs no privilege; a shutdown or restart needs one the
+// account may lack. Nothing else can be told in advance.
+void Win32Platform::foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer)
+{
+    ExitProspect prospect;
+    if ((flags & ~ExitFlags::ForceIfHung) != ExitFlags::Logoff && !tokenHoldsShutdownPrivilege())
+        prospect.consent = ExitProspect::Consent::Denied;
+    onAnswer(prospect);
 }
 
 void Win32Platform::abortShutdown()

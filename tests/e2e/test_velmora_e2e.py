@@ -105,7 +105,11 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.addCleanup(self.velmora.stop)
 
     def logind_calls(self):
-        return self.logind.calls(LOGIND_MANAGER) + self.logind.calls(LOGIND_SESSION)
+        """The requests logind received; the questions the warning asks of
+        it are no requests."""
+        questions = ('CanPowerOff', 'CanReboot', 'ListInhibitors')
+        return [call for call in self.logind.calls(LOGIND_MANAGER) + self.logind.calls(LOGIND_SESSION)
+                if call[0] not in questions]
 
     def assert_only_request(self, mock, path, expected):
         """The first request arrives, and in a while nothing else has."""
@@ -138,6 +142,34 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.velmora.press('Ok')
         self.assert_only_request(self.logind, LOGIND_SESSION, ('Terminate', []))
         self.assertEqual(self.logind.calls(LOGIND_MANAGER), [])
+
+    def test_refused_power_off_is_reported_and_can_be_retried(self):
+        refusal = ("raise dbus.exceptions.DBusException('Access denied by test policy', "
+                   "name='org.freedesktop.DBus.Error.AccessDenied')\n")
+        self.logind.record(LOGIND_MANAGER, 'org.freedesktop.login1.Manager', 'PowerOff', 'b',
+                           ('', refusal))
+        self.velmora.press('Ok')
+        report = self.wait_for_report()
+        self.assertEqual(report.find(name='Report').find('label').name,
+                         'Shutdown not done. The system answered: Access denied by test policy')
+        notify = wait_until(lambda: self.notifications.calls(NOTIFICATIONS), 'the notification')
+        _, (_, _, _, summary, body, actions, _, _) = notify[0]
+        self.assertEqual((summary, body, actions),
+                         ('Shutdown not done', 'The system answered: Access denied by test policy',
+                          ['retry', 'Try again']))
+
+        self.velmora.user.click(report.find('push button', 'Try again'))
+        wait_until(lambda: len(self.logind.calls(LOGIND_MANAGER)) == 2, 'the request made again')
+        self.wait_for_report()
+        self.velmora.press('STOP!')
+        wait_until(lambda: len(self.velmora.user.visible_windows('Velmora')) == 1,
+                   'the report to close')
+
+    def wait_for_report(self):
+        wait_until(lambda: len(self.velmora.user.visible_windows('Velmora')) == 2,
+                   'the report on the display')
+        return wait_until(lambda: attempt(lambda: self.velmora.application.windows('Try again')),
+                          'the report window')[0]
 
     def test_stop_ends_a_counting_run_without_a_request(self):
         self.velmora.set_minutes(1)

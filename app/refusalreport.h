@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class DesktopNotification;
+class NoticeWindow;
+
+// Tells the user that the system refused the action, and why, in a window
+// like the warning's and as a desktop notification, and offers to ask
+// again. GUI thread only.
+class RefusalReport : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit RefusalReport(QObject* parent);
+    ~RefusalReport() override;
+
+    // The request for this action text was refused for this reason.
+    void show(const QString& mode, const QString& reason);
+    void withdraw();
+
+signals:
+    // The same request again, for the action text of the report.
+    void retryRequested(const QString& mode);
+
+private:
+    void retry();
+    NoticeWindow* reportWindow();
+
+    std::unique_ptr<NoticeWindow> window;    // made when first needed
+    DesktopNotification* notification;
+    QString refusedMode;
+};
+
+// "Shutdown not done. The system answered: …"
+QString refusalMessage(const QString& mode, const QString& reason);

@@ -17,7 +17,10 @@ NoticeWindow::NoticeWindow(const QString& regionName, const QString& actionText,
 {
     setWindowTitle(QStringLiteral("Velmora"));
     setModal(false);
+    // A reason from the system may be long: it wraps, at a width that
+    // still reads as a line.
     messageLabel->setWordWrap(true);
+    messageLabel->setMinimumWidth(messageLabel->fontMetrics().averageCharWidth() * 60);
     connect(actionButton, &QPushButton::clicked, this, &NoticeWindow::actionRequested);
     connect(dismissButton, &QPushButton::clicked, this, &QDialog::hide);
 

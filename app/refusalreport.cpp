@@ -6,10 +6,23 @@
 #include "noticewindow.h"
 #include "poweractions.h"
 
+namespace {
+
+QString notDone(const QString& mode)
+{
+    return QStringLiteral("%1 not done").arg(PowerActions::actionName(PowerActions::exitFlagsFor(mode)));
+}
+
+QString answered(const QString& reason)
+{
+    return QStringLiteral("The system answered: %1").arg(reason);
+}
+
+}
+
 QString refusalMessage(const QString& mode, const QString& reason)
 {
-    return QStringLiteral("%1 not done. The system answered: %2")
-        .arg(PowerActions::actionName(PowerActions::exitFlagsFor(mode)), reason);
+    return notDone(mode) + QStringLiteral(".\n") + answered(reason);
 }
 
 RefusalReport::RefusalReport(QObject* parent)
@@ -27,8 +40,7 @@ void RefusalReport::show(const QString& mode, const QString& reason)
     NoticeWindow* shown = reportWindow();
     shown->setMessage(refusalMessage(mode, reason));
     shown->present();
-    notification->show(QStringLiteral("%1 not done").arg(PowerActions::actionName(PowerActions::exitFlagsFor(mode))),
-                       QStringLiteral("The system answered: %1").arg(reason));
+    notification->show(notDone(mode), answered(reason));
 }
 
 void RefusalReport::withdraw()

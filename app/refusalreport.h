@@ -38,5 +38,5 @@ private:
     QString refusedMode;
 };
 
-// "Shutdown not done. The system answered: …"
+// "Shutdown not done.", then the system's answer on a line of its own.
 QString refusalMessage(const QString& mode, const QString& reason);

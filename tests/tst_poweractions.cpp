@@ -138,7 +138,7 @@ void PowerActionsTest::refusalIsReportedAndRetried()
 
     QTRY_VERIFY(report() && report()->isVisible());
     QCOMPARE(report()->findChild<QLabel*>()->text(),
-             QStringLiteral("Reboot not done. The system answered: Access denied by test policy"));
+             QStringLiteral("Reboot not done.\nThe system answered: Access denied by test policy"));
     QVERIFY(report()->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(!report()->isModal());
     QVERIFY(!childWithText<QPushButton>(&dialog, "Ok")->isEnabled());
@@ -151,7 +151,7 @@ void PowerActionsTest::refusalIsReportedAndRetried()
     QTest::mouseClick(childWithText<QPushButton>(report(), "Try again"), Qt::LeftButton);
     QTRY_VERIFY(report()->isVisible());
     QCOMPARE(report()->findChild<QLabel*>()->text(),
-             QStringLiteral("Reboot not done. The system answered: Still not allowed"));
+             QStringLiteral("Reboot not done.\nThe system answered: Still not allowed"));
     const auto calls = fakePlatform().calls();
     QCOMPARE(calls.size(), size_t(3));
     QCOMPARE(calls[0].kind, Kind::EnablePrivilege);
@@ -181,7 +181,7 @@ void PowerActionsTest::lateRefusalIsReportedWhileWindowLives()
         std::thread([] { fakePlatform().answerKeptExits({true, "Interactive authentication required."}); }).join();
         QTRY_VERIFY(report() && report()->isVisible());
         QCOMPARE(report()->findChild<QLabel*>()->text(),
-                 QStringLiteral("Shutdown not done. The system answered: Interactive authentication required."));
+                 QStringLiteral("Shutdown not done.\nThe system answered: Interactive authentication required."));
 
         QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
     }

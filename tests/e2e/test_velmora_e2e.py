@@ -151,7 +151,7 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.velmora.press('Ok')
         report = self.wait_for_report()
         self.assertEqual(report.find(name='Report').find('label').name,
-                         'Shutdown not done. The system answered: Access denied by test policy')
+                         'Shutdown not done.\nThe system answered: Access denied by test policy')
         notify = wait_until(lambda: self.notifications.calls(NOTIFICATIONS), 'the notification')
         _, (_, _, _, summary, body, actions, _, _) = notify[0]
         self.assertEqual((summary, body, actions),

@@ -94,10 +94,11 @@ void MainDialog::shutdownApproved()
 void MainDialog::requestReported(const QString& mode)
 {
     const QPointer<RefusalReport> shownIn(report);
-    PowerActions::requestAction(mode, [shownIn, mode](const QString& reason) {
-        onGuiThread([shownIn, mode, reason] {
+    const std::uint64_t ticket = report->requestTicket();
+    PowerActions::requestAction(mode, [shownIn, mode, ticket](const QString& reason) {
+        onGuiThread([shownIn, mode, reason, ticket] {
             if (shownIn)
-                shownIn->show(mode, reason);
+                shownIn->show(mode, reason, ticket);
         });
     });
 }

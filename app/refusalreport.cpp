@@ -34,8 +34,15 @@ RefusalReport::RefusalReport(QObject* parent)
 
 RefusalReport::~RefusalReport() = default;
 
-void RefusalReport::show(const QString& mode, const QString& reason)
+std::uint64_t RefusalReport::requestTicket() const
 {
+    return withdrawals;
+}
+
+void RefusalReport::show(const QString& mode, const QString& reason, std::uint64_t ticket)
+{
+    if (ticket != withdrawals)
+        return;
     refusedMode = mode;
     NoticeWindow* shown = reportWindow();
     shown->setMessage(refusalMessage(mode, reason));
@@ -45,6 +52,7 @@ void RefusalReport::show(const QString& mode, const QString& reason)
 
 void RefusalReport::withdraw()
 {
+    ++withdrawals;
     if (window)
         window->hide();
     notification->close();

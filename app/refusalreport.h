@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 
 class DesktopNotification;
@@ -12,7 +14,7 @@ class NoticeWindow;
 
 // Tells the user that the system refused the action, and why, in a window
 // like the warning's and as a desktop notification, and offers to ask
-// again. GUI thread only.
+// again. GUI thread only, but for requestTicket().
 class RefusalReport : public QObject
 {
     Q_OBJECT
@@ -21,8 +23,12 @@ public:
     explicit RefusalReport(QObject* parent);
     ~RefusalReport() override;
 
+    // Taken when a request is made, on any thread. A refusal shows only if
+    // the report was not withdrawn since: one that comes after "STOP!", or
+    // after "Try again" for an older request, is no longer news.
+    std::uint64_t requestTicket() const;
     // The request for this action text was refused for this reason.
-    void show(const QString& mode, const QString& reason);
+    void show(const QString& mode, const QString& reason, std::uint64_t ticket);
     void withdraw();
 
 signals:
@@ -36,6 +42,7 @@ private:
     std::unique_ptr<NoticeWindow> window;    // made when first needed
     DesktopNotification* notification;
     QString refusedMode;
+    std::atomic<std::uint64_t> withdrawals{0};
 };
 
 // "Shutdown not done.", then the system's answer on a line of its own.

@@ -170,7 +170,7 @@ void PowerActionsTest::refusalIsReportedAndRetried()
 }
 
 // An answer may come long after the request, from another thread: after
-// the run ended, or after the window is gone.
+// the run ended, after "STOP!", or after the window is gone.
 void PowerActionsTest::lateRefusalIsReportedWhileWindowLives()
 {
     fakePlatform().answerExits(FakePlatform::Answer::Later);
@@ -182,6 +182,14 @@ void PowerActionsTest::lateRefusalIsReportedWhileWindowLives()
         QTRY_VERIFY(report() && report()->isVisible());
         QCOMPARE(report()->findChild<QLabel*>()->text(),
                  QStringLiteral("Shutdown not done.\nThe system answered: Interactive authentication required."));
+
+        // "STOP!" made the refusal of a request from before it old news.
+        QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
+        QVERIFY(QMetaObject::invokeMethod(&dialog, "cancel"));
+        QVERIFY(!report()->isVisible());
+        std::thread([] { fakePlatform().answerKeptExits({true, "Stopped since"}); }).join();
+        QCoreApplication::processEvents();
+        QVERIFY(!report()->isVisible());
 
         QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
     }

@@ -7,6 +7,7 @@ Usage: test_velmora_e2e.py /path/to/velmora [unittest options]"""
 
 import os
 import re
+import subprocess
 import sys
 import tempfile
 import time
@@ -148,6 +149,7 @@ class VelmoraEndToEnd(unittest.TestCase):
                    "name='org.freedesktop.DBus.Error.AccessDenied')\n")
         self.logind.record(LOGIND_MANAGER, 'org.freedesktop.login1.Manager', 'PowerOff', 'b',
                            ('', refusal))
+        main_window, = wait_until(lambda: self.velmora.user.visible_windows('Velmora'), 'the main window')
         self.velmora.press('Ok')
         report = self.wait_for_report()
         self.assertEqual(report.find(name='Report').find('label').name,
@@ -161,6 +163,11 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.velmora.user.click(report.find('push button', 'Try again'))
         wait_until(lambda: len(self.logind.calls(LOGIND_MANAGER)) == 2, 'the request made again')
         self.wait_for_report()
+        # With no window manager the report lies over "STOP!"; a user would
+        # move it aside.
+        reported, = set(self.velmora.user.visible_windows('Velmora')) - {main_window}
+        subprocess.run(['xdotool', 'windowmove', '--sync', reported, '0', '0'],
+                       env=self.desktop.environment(), check=True, timeout=10)
         self.velmora.press('STOP!')
         wait_until(lambda: len(self.velmora.user.visible_windows('Velmora')) == 1,
                    'the report to close')

@@ -3,11 +3,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # The Windows installer and the installed velmora.exe under Wine, on the X
-# display (Wine's windows are X windows): a silent install, the Start-menu
-# shortcut, then for each action a delay of 0 and Enter, which must make
-# exactly the Win32 calls of a power request, as Wine's relay trace shows
-# them; then a silent uninstall. Under Wine, ExitWindowsEx only ends the
-# session of the prefix: the host is never touched.
+# display (Wine's windows are X windows): a silent install for the user, the
+# Start-menu shortcut, which must start the program in the user's settings
+# folder, where it saves its settings; then for each action a delay of 0 and
+# Enter, which must make exactly the Win32 calls of a power request, as
+# Wine's relay trace shows them; then an install over that one and a silent
+# uninstall, which both must keep the settings. Under Wine, ExitWindowsEx
+# only ends the session of the prefix: the host is never touched.
 # Usage: e2e_windows.sh <prefix> <installer.exe> <output-dir>
 set -uo pipefail
 prefix=$1
@@ -18,9 +20,16 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all
 # Wine's default font engine draws no text in the spin boxes; DirectWrite
 # does.
 export WINEQT_QPA_PLATFORM=windows:fontengine=directwrite
-programs="$prefix/drive_c/Program Files/Velmora"
+tests=$(cd "$(dirname "$0")" && pwd)
 # A working folder inside the prefix, which is all Wine can see.
 cd "$prefix/drive_c"
+# Where the installer puts the program, and the folder its shortcut starts
+# it in, as Windows names them and as the host sees them.
+user_folder() { wine cmd /c "echo %$1%" | tr -d '\r'; }
+programs_windows="$(user_folder LOCALAPPDATA)\\Programs\\Velmora"
+programs=$(winepath -u "$programs_windows")
+settings_windows="$(user_folder APPDATA)\\Velmora"
+settings=$(winepath -u "$settings_windows")
 
 failures=0
 fail() {
@@ -37,7 +46,7 @@ install_silently() {
     for file in velmora.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Concurrent.dll \
         platforms/qwindows.dll styles/qwindowsvistastyle.dll \
         libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
-        [ -f "$programs/bin/$file" ] || fail "the installer put no $file in $programs/bin"
+        [ -f "$programs/bin/$file" ] || fail "the installer put no $file in $programs_windows\\bin"
     done
     [[ $(x86_64-w64-mingw32-objdump -p "$program") =~ Subsystem[[:space:]]+00000002 ]] ||
         fail "velmora.exe is not a GUI program: it would open a console window"
@@ -47,17 +56,73 @@ install_silently() {
     [ -n "$shortcut" ] || fail "the installer made no Start-menu shortcut Velmora.lnk"
     [ -z "$shortcut" ] || grep -aq 'velmora\.exe' "$shortcut" ||
         fail "the Start-menu shortcut does not start velmora.exe"
+    local start_in
+    start_in=$([ -z "$shortcut" ] || python3 "$tests/lnk_working_dir.py" "$shortcut")
+    [ "${start_in,,}" = "${settings_windows,,}" ] ||
+        fail "the shortcut starts velmora.exe in '$start_in', not in the settings folder $settings_windows"
+    [ -d "$settings" ] || fail "the installer made no settings folder $settings_windows"
+}
+
+# Starts the program as the Start menu does, through its shortcut, and saves
+# its settings with "Settings" and then "Accept", which must write
+# settings.dat into the settings folder; a copy goes to the output folder.
+# Escape then closes the window.
+save_settings_through_shortcut() {
+    rm -f "$output/settings.dat"
+    [ -n "$shortcut" ] || return
+    timeout 60 wine start "$(winepath -w "$shortcut")"
+    local main dialog
+    main=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n1)
+    if [ -z "$main" ]; then
+        fail "the shortcut started no Velmora window"
+        wineserver --kill
+        return
+    fi
+    # From the days box, Shift+Tab goes back to "Settings"; the dialog it
+    # opens has "Accept" as its default button.
+    xdotool windowfocus --sync "$main"
+    sleep 0.5
+    xdotool key shift+Tab space
+    for _ in $(seq 20); do
+        dialog=$(xdotool search --onlyvisible --classname 'velmora' | grep -vx "$main" | head -n1)
+        [ -n "$dialog" ] && break
+        sleep 0.5
+    done
+    if [ -n "$dialog" ]; then
+        xdotool windowfocus --sync "$dialog"
+        sleep 0.5
+        xdotool key Return
+    else
+        fail "\"Settings\" opened no dialog"
+    fi
+    sleep 1
+    xdotool windowfocus --sync "$main"
+    xdotool key Escape
+    # Started through the shell, the program is no child of this script:
+    # the end of Wine's server tells that it ended.
+    timeout 30 wineserver --wait || { fail "velmora.exe did not end on Escape"; wineserver --kill; }
+    if [ -f "$settings/settings.dat" ]; then
+        cp "$settings/settings.dat" "$output/settings.dat"
+    else
+        fail "started through its shortcut, velmora.exe saved no settings.dat in $settings_windows"
+    fi
 }
 
 uninstall_silently() {
     # The uninstaller copies itself to a temporary folder and returns at once;
     # wineserver --wait waits for that copy as well.
-    timeout 120 wine 'C:\Program Files\Velmora\Uninstall.exe' /S ||
+    timeout 120 wine "$programs_windows\\Uninstall.exe" /S ||
         fail "the silent uninstall failed or took over 2 minutes"
     timeout 120 wineserver --wait
-    [ ! -e "$programs/bin/velmora.exe" ] || fail "the uninstaller left velmora.exe behind"
+    [ ! -e "$programs" ] || fail "the uninstaller left $programs_windows behind"
     [ -z "$(find "$prefix/drive_c" -path '*Start Menu*' -name 'Velmora.lnk')" ] ||
         fail "the uninstaller left the Start-menu shortcut behind"
+}
+
+# The settings the user saved must outlast an update and an uninstall.
+check_settings_kept() {
+    [ ! -f "$output/settings.dat" ] || cmp -s "$output/settings.dat" "$settings/settings.dat" ||
+        fail "$1 lost the saved settings.dat"
 }
 
 # Starts the installed program in an empty working folder (no settings.dat)
@@ -66,7 +131,7 @@ start_velmora() {
     local folder="$prefix/drive_c/velmora-e2e"
     rm -rf "$folder"
     mkdir -p "$folder"
-    (cd "$folder" && exec wine 'C:\Program Files\Velmora\bin\velmora.exe' 2> "$1") &
+    (cd "$folder" && exec wine "$programs_windows\\bin\\velmora.exe" 2> "$1") &
     velmora=$!
     window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n1)
     if [ -z "$window" ]; then
@@ -129,18 +194,23 @@ run_action() {
 
 echo "e2e_windows: installing silently"
 install_silently
+save_settings_through_shortcut
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /f \
     /d 'user32.ExitWindowsEx;advapi32.AdjustTokenPrivileges;advapi32.OpenProcessToken;advapi32.LookupPrivilegeValueW' > /dev/null
 run_action Shutdown S 00000011
 run_action Reboot R 00000012
 run_action "Log off" L 00000010
 wine reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f > /dev/null
+echo "e2e_windows: installing again over the installed build"
+install_silently
+check_settings_kept "installing over the installed build"
 echo "e2e_windows: uninstalling silently"
 uninstall_silently
+check_settings_kept "uninstalling"
 wineserver --kill 2> /dev/null
 
 if ((failures > 0)); then
     echo "e2e_windows: FAILED: $failures problem(s)" >&2
     exit 1
 fi
-echo "e2e_windows: PASSED: installed, a window shown, each action's exact power request traced, uninstalled"
+echo "e2e_windows: PASSED: installed, settings saved in the shortcut's folder, each action's exact power request traced, installed again and uninstalled with the settings kept"

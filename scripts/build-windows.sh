@@ -14,18 +14,173 @@ cache="${XDG_CACHE_HOME:-$HOME/.cache}/velmora"
 qt_version=6.4.2
 qt_prefix="$cache/qt-$qt_version-mingw-w64"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
+apt_sources=/etc/apt/sources.list.d/velmora-deb-src.sources
 
 stage() { echo "== build-windows: $*"; }
+stop() {
+    echo "build-windows: $*" >&2
+    exit 1
+}
 
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+
+# The host's Qt tools and the source package must both be Debian 12's 6.4.2.
+IFS=: read -r id version name < <(. /etc/os-release 2> /dev/null; echo "${ID:-}:${VERSION_ID:-}:${PRETTY_NAME:-}")
+[ "$id:$version" = debian:12 ] ||
+    stop "needs Debian 12 for its Qt $qt_version and mingw-w64, not ${name:-this system}: run it on Debian 12 or in a Debian 12 container"
+
+# The version of qt6-base's source that apt-get source would fetch, or nothing.
+qt_source_version() {
+    apt-get source --print-uris -qq qt6-base 2> /dev/null | sed -n "s/^'[^']*' qt6-base_\(.*\)\.dsc .*/\1/p"
+}
+
+# A deb-src entry for each enabled deb entry of apt's sources, one-line or
+# deb822, with the same URIs, suites, components and keys: the source comes
+# from wherever this machine gets its packages.
+deb_src_entries() {
+    local sourcelist sourceparts file lists=() parts=()
+    eval "$(apt-config shell sourcelist Dir::Etc::sourcelist/f sourceparts Dir::Etc::sourceparts/d)"
+    for file in "$sourcelist" "$sourceparts"*.list; do
+        [ -f "$file" ] && lists+=("$file")
+    done
+    for file in "$sourceparts"*.sources; do
+        [ -f "$file" ] && parts+=("$file")
+    done
+    echo "# Written by Velmora's scripts/build-windows.sh, from the deb entries of apt's other sources."
+    echo
+    [ ${#lists[@]} -eq 0 ] || awk '
+        { sub(/#.*/, "") }
+        $1 != "deb" { next }
+        {
+            signed_by = ""; trusted = ""; i = 2
+            if ($2 ~ /^\[/) {
+                for (options = ""; i <= NF; i++) {
+                    options = options " " $i
+                    if ($i ~ /\]$/) { i++; break }
+                }
+                gsub(/[][]/, "", options)
+                n = split(options, option, " ")
+                for (j = 1; j <= n; j++) {
+                    if (option[j] ~ /^signed-by=/) signed_by = substr(option[j], 11)
+                    if (option[j] ~ /^trusted=/) trusted = substr(option[j], 9)
+                }
+            }
+            printf "Types: deb-src\nURIs: %s\nSuites: %s\n", $i, $(i + 1)
+            if (NF > i + 1) {
+                components = $(i + 2)
+                for (j = i + 3; j <= NF; j++) components = components " " $j
+                printf "Components: %s\n", components
+            }
+            if (signed_by != "") printf "Signed-By: %s\n", signed_by
+            if (trusted != "") printf "Trusted: %s\n", trusted
+            print ""
+        }' "${lists[@]}"
+    [ ${#parts[@]} -eq 0 ] || awk '
+        function flush() {
+            if (deb && enabled && fields != "") printf "Types: deb-src\n%s\n", fields
+            deb = 0; enabled = 1; keep = 0; fields = ""
+        }
+        FNR == 1 || /^[ \t]*$/ { flush() }
+        /^#/ || /^[ \t]*$/ { next }
+        # A field that goes on over several lines, such as a key.
+        /^[ \t]/ { if (keep) fields = fields $0 "\n"; next }
+        {
+            name = tolower($0); sub(/[ \t]*:.*/, "", name)
+            value = $0; sub(/^[^:]*:[ \t]*/, "", value)
+            keep = name ~ /^(uris|suites|components|signed-by|trusted)$/
+            if (keep) fields = fields $0 "\n"
+            if (name == "types") deb = (" " value " ") ~ /[ \t]deb[ \t]/
+            if (name == "enabled") enabled = tolower(value) !~ /^(no|false|off|without|disable)$/
+        }
+        END { flush() }' "${parts[@]}"
+}
+
+# apt-get source needs deb-src entries, which many machines lack; an entry
+# written by an earlier run for sources since changed is written anew.
+add_deb_src_entries() {
+    local entries
+    entries=$(deb_src_entries)
+    if [ -n "$(qt_source_version)" ] && { [ ! -f "$apt_sources" ] || [ "$(cat "$apt_sources")" = "$entries" ]; }; then
+        return
+    fi
+    grep -q '^Types: deb-src' <<< "$entries" ||
+        stop "apt has no enabled deb entry to derive a deb-src entry from: add one for qt6-base by hand"
+    [ ${#sudo[@]} -eq 0 ] || command -v sudo > /dev/null ||
+        stop "not root and no sudo to add deb-src entries to apt: add one for qt6-base by hand"
+    echo "Adding deb-src entries for apt's deb entries to $apt_sources"
+    "${sudo[@]}" tee "$apt_sources" <<< "$entries" > /dev/null
+    # A machine whose apt no longer updates is worse off than one without
+    # the source.
+    if ! "${sudo[@]}" apt-get update -qq || [ -z "$(qt_source_version)" ]; then
+        "${sudo[@]}" rm -f "$apt_sources"
+        stop "no source of qt6-base through the deb-src entries derived from apt's deb entries (removed again): add a deb-src entry for qt6-base by hand"
+    fi
+}
+
+# Ninja's status lines "[done/total] ..." become a line every 5 %; the whole
+# output goes to the log.
+show_progress() {
+    awk -v file="$1" -v what="$2" '
+        { print > file }
+        /^\[[0-9]+\/[0-9]+\]/ {
+            split(substr($1, 2), step, /[\/\]]/)
+            percent = int(step[1] * 20 / step[2]) * 5
+            if (percent > shown) {
+                shown = percent
+                printf "   %s: %d %% (%d of %d steps)\n", what, percent, step[1], step[2]
+                fflush()
+            }
+        }'
+}
+
+# The cache is reused only when it was built from this exact source, with
+# these options, this toolchain file and this compiler.
+stamp_file="$qt_prefix/velmora-build-stamp.txt"
+make_stamp() {
+    echo "qt6-base $1"
+    printf '%s\n' "${qt_options[@]}"
+    sha256sum < "$toolchain"
+    dpkg-query -W -f '${Version}\n' g++-mingw-w64-x86-64-posix
+}
+
+build_qt() {
+    local work="$cache/qt-$qt_version-work"
+    rm -rf "$work" "$qt_prefix"
+    mkdir -p "$work"
+    stage "fetching the source of Qt $qt_version (apt-get source qt6-base)"
+    (cd "$work" && apt-get source -qq qt6-base < /dev/null)
+    local dsc source
+    dsc=$(echo "$work"/qt6-base_*.dsc)
+    source=$(echo "$work"/qt6-base-"$qt_version"*/)
+    [ -f "$source/CMakeLists.txt" ] || stop "no Qt $qt_version source in $work"
+
+    stage "configuring Qt $qt_version for mingw-w64"
+    cmake -G Ninja -S "$source" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_INSTALL_PREFIX="$qt_prefix" "${qt_options[@]}" > "$work/configure.log" \
+        || { tail -n 40 "$work/configure.log" >&2; exit 1; }
+    stage "building Qt $qt_version (about 20 minutes on 2 cores)"
+    NINJA_STATUS="[%f/%t] " cmake --build "$work/build" 2>&1 | show_progress "$work/build.log" "Qt $qt_version" \
+        || { tail -n 40 "$work/build.log" >&2; exit 1; }
+    cmake --install "$work/build" > /dev/null
+    dsc=${dsc##*/qt6-base_}
+    make_stamp "${dsc%.dsc}" > "$stamp_file"
+    rm -rf "$work"
+}
+
+stage "packages"
+mapfile -t packages < "$root/scripts/packages-windows.txt"
+"$root/scripts/install-deps.sh" "${packages[@]}"
+add_deb_src_entries
+source_version=$(qt_source_version)
+[[ $source_version == "$qt_version"* ]] || stop "apt offers qt6-base $source_version, not $qt_version"
 
 # Only what a Windows program needs; direct2d stays at its default because
 # turning it off breaks the link of qwindows.dll in 6.4.2, and FreeType is
 # built in for the offscreen platform the tests use.
 qt_options=(
     -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2> /dev/null)/cmake"
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
     -DQT_BUILD_TOOLS_WHEN_CROSSCOMPILING=OFF
     -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_sql=OFF
@@ -38,62 +193,7 @@ qt_options=(
     -DFEATURE_system_png=OFF -DFEATURE_system_doubleconversion=OFF
     -DFEATURE_system_textmarkdownreader=OFF
 )
-# The cache is reused only when it was built with these options, this
-# toolchain file and this compiler.
-stamp_file="$qt_prefix/velmora-build-stamp.txt"
-make_stamp() {
-    printf '%s\n' "$qt_version" "${qt_options[@]}"
-    sha256sum < "$toolchain"
-    dpkg-query -W -f '${Version}\n' g++-mingw-w64-x86-64-posix
-}
-
-add_debian_sources() {
-    # Without -q grep reads to the end, so apt-cache never meets a closed pipe.
-    apt-cache showsrc qt6-base 2>/dev/null | grep "^Version: $qt_version" > /dev/null && return
-    echo "Adding Debian's source packages (deb-src bookworm, with its updates) to apt"
-    "${sudo[@]}" tee /etc/apt/sources.list.d/velmora-deb-src.sources > /dev/null <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb-src
-URIs: http://deb.debian.org/debian-security
-Suites: bookworm-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-    "${sudo[@]}" apt-get update -qq
-}
-
-build_qt() {
-    local work="$cache/qt-$qt_version-work"
-    rm -rf "$work" "$qt_prefix"
-    mkdir -p "$work"
-    stage "fetching the source of Qt $qt_version (apt-get source qt6-base)"
-    add_debian_sources
-    (cd "$work" && apt-get source -qq qt6-base < /dev/null)
-    local source
-    source=$(echo "$work"/qt6-base-"$qt_version"*/)
-    [ -f "$source/CMakeLists.txt" ] || { echo "no Qt $qt_version source in $work" >&2; exit 1; }
-
-    stage "configuring Qt $qt_version for mingw-w64"
-    cmake -G Ninja -S "$source" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_INSTALL_PREFIX="$qt_prefix" "${qt_options[@]}" > "$work/configure.log" \
-        || { tail -n 40 "$work/configure.log" >&2; exit 1; }
-    stage "building Qt $qt_version (about 20 minutes on 2 cores)"
-    cmake --build "$work/build" > "$work/build.log" || { tail -n 40 "$work/build.log" >&2; exit 1; }
-    cmake --install "$work/build" > /dev/null
-    make_stamp > "$stamp_file"
-    rm -rf "$work"
-}
-
-stage "packages"
-mapfile -t packages < "$root/scripts/packages-windows.txt"
-"$root/scripts/install-deps.sh" "${packages[@]}"
-
-if [ -f "$stamp_file" ] && [ "$(cat "$stamp_file")" = "$(make_stamp)" ]; then
+if [ -f "$stamp_file" ] && [ "$(cat "$stamp_file")" = "$(make_stamp "$source_version")" ]; then
     stage "Qt $qt_version for mingw-w64 reused from $qt_prefix"
 else
     build_qt

@@ -10,7 +10,16 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(realpath -m "${1:-$root/build/windows}")"
 
+# Debian's Wine runs x86-64 Windows programs only on an x86-64 machine.
+architecture=$(dpkg --print-architecture 2> /dev/null || uname -m)
+[ "$architecture" = amd64 ] || {
+    echo "test-windows: Wine runs the 64-bit Windows build only on amd64, not $architecture: build it alone with scripts/build-windows.sh" >&2
+    exit 1
+}
+
 "$root/scripts/build-windows.sh" "$build"
+mapfile -t packages < "$root/scripts/packages-windows-test.txt"
+"$root/scripts/install-deps.sh" "${packages[@]}"
 # The build leaves one installer, of this version.
 installer=$(ls "$build"/Velmora-*-win64.exe)
 qt=$(sed -n 's|^Qt6_DIR:PATH=\(.*\)/lib/cmake/Qt6$|\1|p' "$build/CMakeCache.txt")

@@ -7,7 +7,8 @@
 # Start-menu shortcut, which must start the program in the user's settings
 # folder, where it saves its settings; then for each action a delay of 0 and
 # Enter, which must make exactly the Win32 calls of a power request, as
-# Wine's relay trace shows them; then an install over that one and a silent
+# Wine's relay trace shows them; a refused request, which must bring up the
+# report, and its "Try again"; then an install over that one and a silent
 # uninstall, which both must keep the settings. Under Wine, ExitWindowsEx
 # only ends the session of the prefix: the host is never touched.
 # Usage: e2e_windows.sh <prefix> <installer.exe> <output-dir>
@@ -84,7 +85,7 @@ save_settings_through_shortcut() {
     sleep 0.5
     xdotool key shift+Tab space
     for _ in $(seq 20); do
-        dialog=$(xdotool search --onlyvisible --classname 'velmora' | grep -vx "$main" | head -n1)
+        dialog=$(xdotool search --onlyvisible --classname velmora | grep -vx "$main" | head -n1)
         [ -n "$dialog" ] && break
         sleep 0.5
     done
@@ -92,10 +93,14 @@ save_settings_through_shortcut() {
         xdotool windowfocus --sync "$dialog"
         sleep 0.5
         xdotool key Return
+        # "Accept" closes the dialog once settings.dat is written.
+        for _ in $(seq 20); do
+            xdotool search --onlyvisible --classname velmora | grep -qx "$dialog" || break
+            sleep 0.5
+        done
     else
         fail "\"Settings\" opened no dialog"
     fi
-    sleep 1
     xdotool windowfocus --sync "$main"
     xdotool key Escape
     # Started through the shell, the program is no child of this script:
@@ -192,6 +197,47 @@ run_action() {
     check_power_request "$action" "$flags" "$trace"
 }
 
+# Wine's ExitWindowsEx starts wineboot.exe to end the prefix's session; with
+# it gone the call fails, as a refused request does on Windows. The report
+# must appear, and "Try again" (Enter, its first button) must make the same
+# request again, privilege pair included. The file is put back at once.
+run_refused_request() {
+    local trace="$output/relay-refused.log"
+    local wineboot="$prefix/drive_c/windows/system32/wineboot.exe"
+    mv "$wineboot" "$wineboot.away"
+    if WINEDEBUG=+relay start_velmora "$trace"; then
+        xdotool key Return
+        local report=""
+        for _ in $(seq 60); do
+            report=$(xdotool search --onlyvisible --name '^Velmora$' | grep -vx "$window" | head -n1)
+            [ -n "$report" ] && break
+            sleep 0.5
+        done
+        if [ -z "$report" ]; then
+            fail "refused request: no report window appeared"
+        else
+            grep -aq 'Ret  *user32\.ExitWindowsEx() retval=00000000' "$trace" ||
+                fail "refused request: ExitWindowsEx did not fail as expected"
+            xdotool windowfocus --sync "$report"
+            sleep 0.5
+            xdotool key Return
+            for _ in $(seq 60); do
+                [ "$(grep -ac 'Call user32\.ExitWindowsEx(00000011,00000000)' "$trace")" -ge 2 ] && break
+                sleep 0.5
+            done
+            local calls
+            calls=$(grep -ao 'Call [a-z0-9]*\.\(OpenProcessToken\|LookupPrivilegeValueW\|AdjustTokenPrivileges\|ExitWindowsEx\)(' "$trace" |
+                sed 's/^Call [a-z0-9]*\.//; s/($//' | tr '\n' ' ')
+            local pair="OpenProcessToken LookupPrivilegeValueW AdjustTokenPrivileges ExitWindowsEx AdjustTokenPrivileges "
+            [ "$calls" = "$pair$pair" ] ||
+                fail "refused request: \"Try again\" did not make the request again within the privilege pair: $calls"
+        fi
+        kill "$velmora" 2> /dev/null
+        wait "$velmora" 2> /dev/null
+    fi
+    mv "$wineboot.away" "$wineboot"
+}
+
 echo "e2e_windows: installing silently"
 install_silently
 save_settings_through_shortcut
@@ -200,6 +246,7 @@ wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /f \
 run_action Shutdown S 00000011
 run_action Reboot R 00000012
 run_action "Log off" L 00000010
+run_refused_request
 wine reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f > /dev/null
 echo "e2e_windows: installing again over the installed build"
 install_silently
@@ -213,4 +260,4 @@ if ((failures > 0)); then
     echo "e2e_windows: FAILED: $failures problem(s)" >&2
     exit 1
 fi
-echo "e2e_windows: PASSED: installed, settings saved in the shortcut's folder, each action's exact power request traced, installed again and uninstalled with the settings kept"
+echo "e2e_windows: PASSED: installed, settings saved in the shortcut's folder, each action's exact power request traced, a refusal reported and retried, installed again and uninstalled with the settings kept"

@@ -165,7 +165,7 @@ void PowerActionsTest::refusalIsReportedAndRetried()
     fakePlatform().answerExits(FakePlatform::Answer::Accept);
     QTest::mouseClick(childWithText<QPushButton>(&dialog, "Ok"), Qt::LeftButton);
     QTRY_COMPARE(fakePlatform().exitRequests().size(), size_t(2));
-    QTest::qWait(50);
+    QCoreApplication::processEvents();
     QVERIFY(!report()->isVisible());
 }
 

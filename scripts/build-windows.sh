@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The Velmora developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Builds Velmora for 64-bit Windows on Debian 12: Qt 6.4.2 for mingw-w64 from
-# Debian's source package (built once, kept in a cache outside the clone),
+# Builds Velmora for 64-bit Windows on Debian 12 or 13: Qt for mingw-w64 from
+# the release's own source package (6.4.2 on Debian 12, 6.8.2 on Debian 13;
+# built once, kept in a cache outside the clone, apart for each release),
 # then velmora.exe, the tests and the installer from this same CMake tree.
 # Usage: build-windows.sh [build-dir]     (default: build/windows)
 # The last line printed is the path of the installer.
@@ -11,24 +12,19 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(realpath -m "${1:-$root/build/windows}")"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/velmora"
-qt_version=6.4.2
-qt_prefix="$cache/qt-$qt_version-mingw-w64"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 apt_sources=/etc/apt/sources.list.d/velmora-deb-src.sources
 
+. "$root/scripts/release.sh"
+. "$root/scripts/apt-sources.sh"
+
 stage() { echo "== build-windows: $*"; }
-stop() {
-    echo "build-windows: $*" >&2
-    exit 1
-}
+stop() { release_stop "$@"; }
 
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
 
-# The host's Qt tools and the source package must both be Debian 12's 6.4.2.
-IFS=: read -r id version name < <(. /etc/os-release 2> /dev/null; echo "${ID:-}:${VERSION_ID:-}:${PRETTY_NAME:-}")
-[ "$id:$version" = debian:12 ] ||
-    stop "needs Debian 12 for its Qt $qt_version and mingw-w64, not ${name:-this system}: run it on Debian 12 or in a Debian 12 container"
+release_require "needs Debian 12 or 13 for its Qt source and mingw-w64, not $release_name: run it on Debian 12 or 13 or in such a container"
 
 # The version of qt6-base's source that apt-get source would fetch, or nothing.
 qt_source_version() {
@@ -39,61 +35,9 @@ qt_source_version() {
 # deb822, with the same URIs, suites, components and keys: the source comes
 # from wherever this machine gets its packages.
 deb_src_entries() {
-    local sourcelist sourceparts file lists=() parts=()
-    eval "$(apt-config shell sourcelist Dir::Etc::sourcelist/f sourceparts Dir::Etc::sourceparts/d)"
-    for file in "$sourcelist" "$sourceparts"*.list; do
-        [ -f "$file" ] && lists+=("$file")
-    done
-    for file in "$sourceparts"*.sources; do
-        [ -f "$file" ] && parts+=("$file")
-    done
     echo "# Written by Velmora's scripts/build-windows.sh, from the deb entries of apt's other sources."
     echo
-    [ ${#lists[@]} -eq 0 ] || awk '
-        { sub(/#.*/, "") }
-        $1 != "deb" { next }
-        {
-            signed_by = ""; trusted = ""; i = 2
-            if ($2 ~ /^\[/) {
-                for (options = ""; i <= NF; i++) {
-                    options = options " " $i
-                    if ($i ~ /\]$/) { i++; break }
-                }
-                gsub(/[][]/, "", options)
-                n = split(options, option, " ")
-                for (j = 1; j <= n; j++) {
-                    if (option[j] ~ /^signed-by=/) signed_by = substr(option[j], 11)
-                    if (option[j] ~ /^trusted=/) trusted = substr(option[j], 9)
-                }
-            }
-            printf "Types: deb-src\nURIs: %s\nSuites: %s\n", $i, $(i + 1)
-            if (NF > i + 1) {
-                components = $(i + 2)
-                for (j = i + 3; j <= NF; j++) components = components " " $j
-                printf "Components: %s\n", components
-            }
-            if (signed_by != "") printf "Signed-By: %s\n", signed_by
-            if (trusted != "") printf "Trusted: %s\n", trusted
-            print ""
-        }' "${lists[@]}"
-    [ ${#parts[@]} -eq 0 ] || awk '
-        function flush() {
-            if (deb && enabled && fields != "") printf "Types: deb-src\n%s\n", fields
-            deb = 0; enabled = 1; keep = 0; fields = ""
-        }
-        FNR == 1 || /^[ \t]*$/ { flush() }
-        /^#/ || /^[ \t]*$/ { next }
-        # A field that goes on over several lines, such as a key.
-        /^[ \t]/ { if (keep) fields = fields $0 "\n"; next }
-        {
-            name = tolower($0); sub(/[ \t]*:.*/, "", name)
-            value = $0; sub(/^[^:]*:[ \t]*/, "", value)
-            keep = name ~ /^(uris|suites|components|signed-by|trusted)$/
-            if (keep) fields = fields $0 "\n"
-            if (name == "types") deb = (" " value " ") ~ /[ \t]deb[ \t]/
-            if (name == "enabled") enabled = tolower(value) !~ /^(no|false|off|without|disable)$/
-        }
-        END { flush() }' "${parts[@]}"
+    apt_deb_entries | sed 's/^Types: deb$/Types: deb-src/'
 }
 
 # apt-get source needs deb-src entries, which many machines lack; an entry
@@ -136,7 +80,6 @@ show_progress() {
 
 # The cache is reused only when it was built from this exact source, with
 # these options, this toolchain file and this compiler.
-stamp_file="$qt_prefix/velmora-build-stamp.txt"
 make_stamp() {
     echo "qt6-base $1"
     printf '%s\n' "${qt_options[@]}"
@@ -145,7 +88,7 @@ make_stamp() {
 }
 
 build_qt() {
-    local work="$cache/qt-$qt_version-work"
+    local work="$qt_prefix-work"
     rm -rf "$work" "$qt_prefix"
     mkdir -p "$work"
     stage "fetching the source of Qt $qt_version (apt-get source qt6-base)"
@@ -172,8 +115,17 @@ stage "packages"
 mapfile -t packages < "$root/scripts/packages-windows.txt"
 "$root/scripts/install-deps.sh" "${packages[@]}"
 add_deb_src_entries
+# Qt's host tools build the cross build, so they must be of the same version
+# as the source: both the release's.
 source_version=$(qt_source_version)
-[[ $source_version == "$qt_version"* ]] || stop "apt offers qt6-base $source_version, not $qt_version"
+qt_version=${source_version%%[+-]*}
+host_version=$(dpkg-query -W -f '${Version}' qt6-base-dev-tools)
+[[ $host_version == "$qt_version"[+-]* ]] ||
+    stop "apt offers the source of qt6-base $source_version, but the host's Qt tools are $host_version"
+# Named by release as well, so that a machine with both releases (a chroot)
+# never mixes them.
+qt_prefix="$cache/qt-$qt_version-deb$release-mingw-w64"
+stamp_file="$qt_prefix/velmora-build-stamp.txt"
 
 # Only what a Windows program needs; direct2d stays at its default because
 # turning it off breaks the link of qwindows.dll in 6.4.2, and FreeType is

@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The Velmora developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Builds the settings-loader fuzzer (clang-14's libFuzzer with AddressSanitizer
-# and UndefinedBehaviorSanitizer) and runs it for the given number of seconds.
+# Builds the settings-loader fuzzer (libFuzzer with AddressSanitizer and
+# UndefinedBehaviorSanitizer, from the release's clang: scripts/packages-test-
+# <release>.txt) and runs it for the given number of seconds.
 # It fuzzes a fresh copy of the seed corpus in tests/data/corpus, so the inputs
 # it finds never land in the repository; an input that fails is saved in the
 # build dir's findings/ and fails the run.
@@ -13,15 +14,19 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-60}
 build=$(realpath -m "${2:-$root/build/fuzz}")
 
-"$root/scripts/install-deps.sh" clang-14 libclang-rt-14-dev llvm-14
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 \
+. "$root/scripts/release.sh"
+release_require "needs Debian 12's or 13's clang, not $release_name's"
+mapfile -t packages < "$root/scripts/packages-test-$release.txt"
+"$root/scripts/install-deps.sh" "${packages[@]}"
+clang=$(sed -n 's/^clang-\([0-9]*\)$/\1/p' "$root/scripts/packages-test-$release.txt")
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="clang++-$clang" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON > /dev/null
 cmake --build "$build" -j2
 
 rm -rf "$build/corpus"
 cp -r "$root/tests/data/corpus/settings-loader" "$build/corpus"
 mkdir -p "$build/findings"
-export ASAN_OPTIONS=detect_leaks=1:external_symbolizer_path=/usr/bin/llvm-symbolizer-14
+export ASAN_OPTIONS=detect_leaks=1:external_symbolizer_path="/usr/bin/llvm-symbolizer-$clang"
 export UBSAN_OPTIONS=print_stacktrace=1
 if ! "$build/tests/fuzz/fuzz_settingsloader" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=512 \
         -artifact_prefix="$build/findings/" "$build/corpus" < /dev/null 2> "$build/fuzz.log"; then

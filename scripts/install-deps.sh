@@ -2,11 +2,13 @@
 # SPDX-FileCopyrightText: 2026 The Velmora developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Installs the Debian 12 packages named on the command line that are missing.
+# Installs the Debian 12 or 13 packages named on the command line that are
+# missing (scripts/release.sh tells which release this is).
 # Runs apt-get only when something is missing, so repeated builds stay fast.
 # Elsewhere it succeeds when everything is there and otherwise stops at once,
 # naming what to install by hand.
 set -euo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/release.sh"
 
 missing=()
 for package in "$@"; do
@@ -16,12 +18,10 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 stop() {
-    echo "install-deps: $1; install by hand: ${missing[*]}" >&2
-    exit 1
+    release_stop "$1; install by hand: ${missing[*]}"
 }
 command -v apt-get > /dev/null || stop "no apt-get here"
-IFS=: read -r id version name < <(. /etc/os-release 2> /dev/null; echo "${ID:-}:${VERSION_ID:-}:${PRETTY_NAME:-}")
-[ "$id:$version" = debian:12 ] || stop "these are Debian 12's packages, not ${name:-this system}'s"
+[ -n "$release" ] || stop "these are Debian 12's and 13's packages, not ${release_name}'s"
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
     command -v sudo > /dev/null || stop "not root and no sudo"

@@ -8,7 +8,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build/main"
 
-mapfile -t packages < <(cat "$root/scripts/packages-build.txt" "$root/scripts/packages-run.txt")
+. "$root/scripts/release.sh"
+release_packages build run
 "$root/scripts/install-deps.sh" "${packages[@]}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build "$build" --target velmora

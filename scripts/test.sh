@@ -11,7 +11,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
 
-mapfile -t packages < <(cat "$root"/scripts/packages-{build,run,test}.txt)
+. "$root/scripts/release.sh"
+release_packages build run test
 "$root/scripts/install-deps.sh" "${packages[@]}"
 
 echo "== Build and tests"

@@ -4,9 +4,9 @@
 #
 # Builds the Debian package (scripts/build-deb.sh) and checks it the way a
 # user meets it: lintian finds no error and no warning, apt installs it, the
-# installed program opens its window on a virtual display, and a purge
-# leaves none of its files behind. Installs and purges the package velmora
-# on this machine, as root or through sudo.
+# installed program opens its window, with an icon, on a virtual display, and
+# a purge leaves none of its files behind. Installs and purges the package
+# velmora on this machine, as root or through sudo.
 # Usage: check_deb.sh [build-dir]     (default: build/deb)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -53,10 +53,14 @@ echo "== check_deb: starting /usr/bin/velmora on a virtual display"
     DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
     xvfb-run --auto-servernum --server-args="-screen 0 800x600x24" bash -c '
         /usr/bin/velmora & program=$!
-        shown=0
-        timeout 60 xdotool search --sync --onlyvisible --name "^Velmora$" > /dev/null && shown=1
+        window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Velmora$" | head -n1)
+        # Task bars and window switchers on X11 show the icon that the window
+        # carries: its width and height lead the list.
+        icon=$([ -z "$window" ] || xprop -id "$window" -f _NET_WM_ICON 32c _NET_WM_ICON)
         kill "$program"; wait "$program" || true
-        [ "$shown" = 1 ] || { echo "FAIL: the installed program showed no window" >&2; exit 1; }
+        [ -n "$window" ] || { echo "FAIL: the installed program showed no window" >&2; exit 1; }
+        [[ $icon =~ ^_NET_WM_ICON\(CARDINAL\)\ =\ [1-9][0-9]*,\ [1-9][0-9]*, ]] ||
+            { echo "FAIL: the window of the installed program has no icon: ${icon:0:80}" >&2; exit 1; }
     ')
 
 echo "== check_deb: purging"

@@ -46,8 +46,8 @@ run_desktop_command() {
     shift
     mkdir -p "$home"
     rm -f "$started"
-    (cd "$home" && env -u XDG_CONFIG_HOME HOME="$home" PATH="$stubs:$PATH" "$@" \
-        python3 - "$exec_value" <<'EOF'
+    (cd "$home" && env -u XDG_CONFIG_HOME HOME="$home" PATH="$stubs:$PATH" DESTDIR="$destdir" "$@" \
+        timeout 20 python3 - "$exec_value" <<'EOF'
 import os
 import sys
 
@@ -102,7 +102,13 @@ def split_arguments(line):
 
 
 args = split_arguments(unescape_string(sys.argv[1]))
-os.execvp(args[0], args)
+program = args[0]
+if os.path.isabs(program):
+    # A program of the installed tree, which lies under DESTDIR here.
+    program = os.environ['DESTDIR'] + program
+    if not os.access(program, os.X_OK):
+        fail(f'{args[0]} is no program that the install holds')
+os.execvp(program, args)
 EOF
     )
 }
@@ -118,6 +124,80 @@ run_desktop_command "$destdir/home 1" XDG_CONFIG_HOME="$destdir/config home"
 check_started_in "$destdir/config home/velmora"
 run_desktop_command "$destdir/home 2"
 check_started_in "$destdir/home 2/.config/velmora"
+run_desktop_command "$destdir/home 3" XDG_CONFIG_HOME="relative config"
+check_started_in "$destdir/home 3/.config/velmora"
+
+# What a start from the menu does with the settings.dat that earlier versions
+# kept in the home folder: what lies there, what lies in the program's folder
+# beforehand, and what must lie there afterwards: the home folder's settings
+# (copied), the folder's own (kept) or nothing. The home folder's file must
+# stay as it was, and the program must start in every case: a FIFO or a
+# device that the command read would hold it up, /dev/zero for good.
+migration_cases=(
+    "regular file|nothing|copied"
+    "link to a regular file|nothing|copied"
+    "regular file|settings|kept"
+    "regular file|dangling link|kept"
+    "nothing|nothing|nothing"
+    "directory|nothing|nothing"
+    "FIFO|nothing|nothing"
+    "link to a device|nothing|nothing"
+    "dangling link|nothing|nothing"
+)
+# Only root may make a device node.
+if [ "$(id -u)" -eq 0 ]; then migration_cases+=("device|nothing|nothing"); fi
+old_settings="250 0 3"
+own_settings="700 1 2"
+# Puts one kind of thing at $2 (a settings.dat).
+make_settings() {
+    case $1 in
+    "regular file") printf '%s' "$old_settings" > "$2" ;;
+    "link to a regular file") printf '%s' "$old_settings" > "$2.target" && ln -s "${2##*/}.target" "$2" ;;
+    settings) printf '%s' "$own_settings" > "$2" ;;
+    directory) mkdir "$2" ;;
+    FIFO) mkfifo "$2" ;;
+    "link to a device") ln -s /dev/zero "$2" ;;
+    device) mknod "$2" c 1 5 ;;
+    "dangling link") ln -s nowhere "$2" ;;
+    nothing) ;;
+    esac
+}
+# Prints what lies at $1: its kind and, for a regular file, its contents.
+describe() {
+    if [[ -L $1 ]]; then
+        echo "link to $(readlink "$1")"
+    elif [[ -f $1 ]]; then
+        echo "file: $(cat "$1")"
+    elif [[ -e $1 ]]; then
+        stat -c %F "$1"
+    else
+        echo nothing
+    fi
+}
+for case in "${migration_cases[@]}"; do
+    IFS='|' read -r in_home in_folder expected <<< "$case"
+    home="$destdir/migration home ($in_home, $in_folder)"
+    folder=$home/.config/velmora
+    mkdir -p "$folder"
+    make_settings "$in_home" "$home/settings.dat"
+    make_settings "$in_folder" "$folder/settings.dat"
+    home_before=$(describe "$home/settings.dat")
+    folder_before=$(describe "$folder/settings.dat")
+    run_desktop_command "$home"
+    check_started_in "$folder"
+    case $expected in
+    copied) wanted="file: $old_settings" ;;
+    kept) wanted=$folder_before ;;
+    nothing) wanted=nothing ;;
+    esac
+    found=$(describe "$folder/settings.dat")
+    [[ $found == "$wanted" ]] ||
+        fail "with a $in_home as ~/settings.dat and $in_folder in $folder: expected there $wanted, found $found"
+    [[ $(describe "$home/settings.dat") == "$home_before" ]] ||
+        fail "with a $in_home as ~/settings.dat: it is no longer as it was"
+    leftovers=$(find "$folder" -mindepth 1 ! -name settings.dat)
+    [[ -z $leftovers ]] || fail "with a $in_home as ~/settings.dat: the start left $leftovers"
+done
 
 metainfo=$root/share/metainfo/$app_id.metainfo.xml
 report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "$metainfo does not validate: $report"

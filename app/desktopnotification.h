@@ -3,9 +3,17 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <QStringList>
 
-// A desktop notification with one action, where the desktop offers them. Nothing is shown, and nothing waits, when no notification server
-// runs.
+#include <optional>
+
+// A desktop notification with one action, where the desktop offers them.
+// It stands in for a window the compositor may keep out of sight, so it is
+// critical, stays on the screen until it is closed where the server can keep
+// it, is shown again should the server let it expire, and a click on it asks
+// for the window. Nothing is shown, and nothing waits, when no notification
+// server runs.
 class DesktopNotification : public QObject
 {
     Q_OBJECT
@@ -18,20 +26,31 @@ public:
 
 signals:
     void actionChosen();
+    // A click on the notification itself. The token, where the desktop sent
+    // one, lets the window that answers it come to the front on Wayland.
+    void opened(const QString& activationToken);
 
 private slots:
     void onActionInvoked(uint notificationId, const QString& actionKey);
+    void onActivationToken(uint notificationId, const QString& token);
     void onNotificationClosed(uint notificationId, uint reason);
 
 private:
     void listenToServer();
+    void askCapabilities();
+    void send();
     void adoptId(quint64 request, uint notificationId);
     void closeNotification(uint notificationId);
 
     QString actionKey;
     QString actionLabel;
+    QString summary;
+    QString body;
     bool listening = false;
     bool wanted = false;        // shown and not closed since
-    quint64 latestRequest = 0;  // counts show() calls
+    bool askingCapabilities = false;
+    std::optional<QStringList> capabilities;
+    quint64 latestRequest = 0;  // counts Notify calls
     uint currentId = 0;         // 0 until the server has answered
+    QString activationToken;    // sent just before a click's action
 };

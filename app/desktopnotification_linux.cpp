@@ -8,10 +8,14 @@
 #include <QDBusPendingReply>
 #include <QVariantMap>
 
+#include <utility>
+
 namespace {
 const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString path = QStringLiteral("/org/freedesktop/Notifications");
 const QString interface = QStringLiteral("org.freedesktop.Notifications");
+const QString clickKey = QStringLiteral("default");
+constexpr uint closedByExpiry = 1;
 
 QDBusMessage notificationCall(const QString& method)
 {
@@ -27,8 +31,8 @@ DesktopNotification::DesktopNotification(const QString& actionKey, const QString
 {
 }
 
-// The session bus is reached only when a warning is due, so that start-up
-// never pays for it.
+// The session bus is reached only when a notification is due, so that
+// start-up never pays for it.
 void DesktopNotification::listenToServer()
 {
     if (listening)
@@ -37,30 +41,62 @@ void DesktopNotification::listenToServer()
     QDBusConnection bus = QDBusConnection::sessionBus();
     bus.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
                 SLOT(onActionInvoked(uint,QString)));
+    bus.connect(QString(), path, interface, QStringLiteral("ActivationToken"), this,
+                SLOT(onActivationToken(uint,QString)));
     bus.connect(QString(), path, interface, QStringLiteral("NotificationClosed"), this,
                 SLOT(onNotificationClosed(uint,uint)));
 }
 
-void DesktopNotification::show(const QString& summary, const QString& body)
+void DesktopNotification::show(const QString& newSummary, const QString& newBody)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
+    if (!QDBusConnection::sessionBus().isConnected())
         return;
     listenToServer();
     wanted = true;
+    summary = newSummary;
+    body = newBody;
+    if (capabilities)
+        send();
+    else
+        askCapabilities();
+}
 
-    QDBusMessage notify = notificationCall(QStringLiteral("Notify"));
-    const QVariantMap hints{
+// Whether the server can keep a notification is asked once, before the
+// first one; a server that does not answer is taken to offer nothing extra.
+void DesktopNotification::askCapabilities()
+{
+    if (askingCapabilities)
+        return;
+    askingCapabilities = true;
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(notificationCall(QStringLiteral("GetCapabilities"))), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
+        const QDBusPendingReply<QStringList> reply = *call;
+        capabilities = reply.isError() ? QStringList() : reply.value();
+        askingCapabilities = false;
+        if (wanted)
+            send();
+        call->deleteLater();
+    });
+}
+
+void DesktopNotification::send()
+{
+    QVariantMap hints{
         {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))},
         {QStringLiteral("desktop-entry"), QStringLiteral("io.github.velmora.Velmora")},
     };
+    if (capabilities->contains(QStringLiteral("persistence")))
+        hints.insert(QStringLiteral("resident"), true);
+    QDBusMessage notify = notificationCall(QStringLiteral("Notify"));
     notify << QStringLiteral("Velmora") << currentId << QStringLiteral("io.github.velmora.Velmora")
-           << summary << body << QStringList{actionKey, actionLabel} << hints
-           << qint32(0);
+           << summary << body << QStringList{clickKey, QStringLiteral("Show"), actionKey, actionLabel}
+           << hints << qint32(0);
 
     // The answer is awaited without blocking: with no server the call fails
     // in the background and nothing else happens.
     const quint64 request = ++latestRequest;
+    QDBusConnection bus = QDBusConnection::sessionBus();
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(notify), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, request](QDBusPendingCallWatcher* call) {
         const QDBusPendingReply<uint> reply = *call;
@@ -97,12 +133,26 @@ void DesktopNotification::closeNotification(uint notificationId)
 
 void DesktopNotification::onActionInvoked(uint notificationId, const QString& key)
 {
-    if (wanted && notificationId == currentId && key == actionKey)
+    if (!wanted || notificationId != currentId)
+        return;
+    if (key == actionKey)
         emit actionChosen();
+    else if (key == clickKey)
+        emit opened(std::exchange(activationToken, QString()));
 }
 
-void DesktopNotification::onNotificationClosed(uint notificationId, uint)
+// Sent just before the action it belongs to.
+void DesktopNotification::onActivationToken(uint notificationId, const QString& token)
 {
     if (notificationId == currentId)
-        currentId = 0;
+        activationToken = token;
+}
+
+void DesktopNotification::onNotificationClosed(uint notificationId, uint reason)
+{
+    if (notificationId != currentId)
+        return;
+    currentId = 0;
+    if (wanted && reason == closedByExpiry)
+        send();
 }

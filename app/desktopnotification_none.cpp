@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktopnotification.h"
 
-// Without a notification service the warning window alone warns.
+// Without a notification service the window alone tells.
 
 DesktopNotification::DesktopNotification(const QString&, const QString&, QObject* parent)
     : QObject(parent)
@@ -14,5 +14,7 @@ void DesktopNotification::show(const QString&, const QString&) {}
 void DesktopNotification::close() {}
 
 void DesktopNotification::onActionInvoked(uint, const QString&) {}
+
+void DesktopNotification::onActivationToken(uint, const QString&) {}
 
 void DesktopNotification::onNotificationClosed(uint, uint) {}

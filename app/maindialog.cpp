@@ -88,6 +88,7 @@ void MainDialog::connectWidgets()
     connect(modeBox, &QComboBox::currentTextChanged, this, &MainDialog::setMode);
     connect(warning, &RunWarning::stopRequested, this, &MainDialog::cancel);
     connect(report, &RefusalReport::retryRequested, this, &MainDialog::retryRequest);
+    connect(warning, &RunWarning::prospectLearned, report, &RefusalReport::rememberProspect);
     // Closing the window ends a run as "STOP!" would, so that the process
     // exits at once instead of lingering until the action.
     connect(this, &QDialog::finished, this, &MainDialog::stopWorkers);

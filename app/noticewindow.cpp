@@ -17,12 +17,24 @@ NoticeWindow::NoticeWindow(const QString& regionName, const QString& actionText,
 {
     setWindowTitle(QStringLiteral("Velmora"));
     setModal(false);
+    // Where the window system lets a window map without the keyboard, the
+    // user's typing stays where it was going.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     // A reason from the system may be long: it wraps, at a width that
     // still reads as a line.
     messageLabel->setWordWrap(true);
     messageLabel->setMinimumWidth(messageLabel->fontMetrics().averageCharWidth() * 60);
+    // Tab still reaches the message, so a screen reader reads it first.
+    messageLabel->setFocusPolicy(Qt::TabFocus);
+    for (QPushButton* button : {actionButton, dismissButton}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
     connect(actionButton, &QPushButton::clicked, this, &NoticeWindow::actionRequested);
-    connect(dismissButton, &QPushButton::clicked, this, &QDialog::hide);
+    connect(dismissButton, &QPushButton::clicked, this, [this] {
+        hide();
+        emit dismissed();
+    });
 
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addWidget(actionButton);
@@ -38,8 +50,25 @@ void NoticeWindow::setMessage(const QString& message)
     messageLabel->setText(message);
 }
 
+void NoticeWindow::setSubject(const QString& subject)
+{
+    setWindowTitle(subject + QStringLiteral(" \u2013 Velmora"));
+}
+
 void NoticeWindow::present()
 {
+    if (!isVisible())
+        messageLabel->setFocus(Qt::OtherFocusReason);
     show();
     raise();
+}
+
+void NoticeWindow::bringBack(const QString& activationToken)
+{
+    // Qt's Wayland client spends the token in this variable on the next
+    // activation, then clears it.
+    if (!activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+    present();
+    activateWindow();
 }

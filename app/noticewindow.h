@@ -9,9 +9,12 @@ class QPushButton;
 
 // A small window with a message, a button that acts on it and one that puts
 // it away: the warning of a coming action and the report of a refused one.
-// Not modal and kept above other windows, so it is seen without blocking
-// anything. It is a window of its own, with no parent, so that a dialog
-// modal to the main window does not block it.
+// Not modal and kept above other windows where the window system allows it,
+// so it is seen without blocking anything. It is a window of its own, with
+// no parent, so that a dialog modal to the main window does not block it.
+// It appears while the user is busy elsewhere, so nothing typed at that
+// moment may act on it: no button is a default one, and the focus starts on
+// the message.
 class NoticeWindow : public QDialog
 {
     Q_OBJECT
@@ -20,11 +23,20 @@ public:
     // regionName names the message for screen readers.
     NoticeWindow(const QString& regionName, const QString& actionText, const QString& dismissText);
     void setMessage(const QString& message);
-    // Shows the window in front, or brings it there.
+    // "Shutdown in 5 minutes", say; the program's name follows it.
+    void setSubject(const QString& subject);
+    // Shows the window in front, or brings it there, leaving the keyboard
+    // where it is.
     void present();
+    // The user asked for the window (through its notification): it comes to
+    // the front with the keyboard. The desktop's activation token, where it
+    // sent one, lets a Wayland compositor allow that.
+    void bringBack(const QString& activationToken);
 
 signals:
     void actionRequested();
+    // The second button: the window is put away.
+    void dismissed();
 
 private:
     QLabel* messageLabel;

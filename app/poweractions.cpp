@@ -11,7 +11,10 @@
 #include <QtConcurrent>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -31,6 +34,47 @@ void withShutdownPrivilege(Request request)
     request(os);
     os.disableShutdownPrivilege();
 }
+
+// An outcome that the system gives during the request itself is held until
+// the privilege lock is released; one that comes later is passed on at once.
+class OutcomeHandover
+{
+public:
+    explicit OutcomeHandover(PowerActions::OutcomeHandler handler)
+        : handler(std::move(handler))
+    {
+    }
+
+    void deliver(const ExitOutcome& outcome)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (!released) {
+                held = outcome;
+                return;
+            }
+        }
+        handler(outcome);
+    }
+
+    void release()
+    {
+        std::optional<ExitOutcome> outcome;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            released = true;
+            outcome.swap(held);
+        }
+        if (outcome)
+            handler(*outcome);
+    }
+
+private:
+    PowerActions::OutcomeHandler handler;
+    std::mutex mutex;
+    bool released = false;
+    std::optional<ExitOutcome> held;
+};
 
 }
 
@@ -59,16 +103,17 @@ QString actionName(std::uint32_t exitFlags)
     }
 }
 
-void requestAction(const QString& mode, RefusalHandler onRefused)
+void requestAction(const QString& mode, OutcomeHandler onOutcome)
 {
     if (abortLatch)
         return;
     const std::uint32_t flags = exitFlagsFor(mode);
-    auto onOutcome = [onRefused = std::move(onRefused)](const ExitOutcome& outcome) {
-        if (outcome.refused && onRefused)
-            onRefused(QString::fromStdString(outcome.reason));
-    };
-    withShutdownPrivilege([&](Platform& os) { os.requestExit(flags, 0, onOutcome); });
+    const auto handover = std::make_shared<OutcomeHandover>(
+        onOutcome ? std::move(onOutcome) : [](const ExitOutcome&) {});
+    withShutdownPrivilege([&](Platform& os) {
+        os.requestExit(flags, 0, [handover](const ExitOutcome& outcome) { handover->deliver(outcome); });
+    });
+    handover->release();
 }
 
 void abortShutdown()
@@ -95,10 +140,12 @@ void MainDialog::requestReported(const QString& mode)
 {
     const QPointer<RefusalReport> shownIn(report);
     const std::uint64_t ticket = report->requestTicket();
-    PowerActions::requestAction(mode, [shownIn, mode, ticket](const QString& reason) {
-        onGuiThread([shownIn, mode, reason, ticket] {
+    PowerActions::requestAction(mode, [shownIn, mode, ticket](const ExitOutcome& outcome) {
+        if (!outcome.refused())
+            return;
+        onGuiThread([shownIn, mode, outcome, ticket] {
             if (shownIn)
-                shownIn->show(mode, reason, ticket);
+                shownIn->show(mode, outcome, ticket);
         });
     });
 }

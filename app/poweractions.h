@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -18,12 +20,13 @@ std::uint32_t exitFlagsFor(const QString& mode);
 // "Shutdown", "Reboot" or "Log off", for the exit flags of an action.
 QString actionName(std::uint32_t exitFlags);
 
-// Called with the system's reason when it refuses a request, on whichever
-// thread its answer comes.
-using RefusalHandler = std::function<void(const QString& reason)>;
+// Called with the system's answer to a request, on whichever thread it
+// comes, and never while the shutdown privilege is held: it may make a
+// request itself.
+using OutcomeHandler = std::function<void(const ExitOutcome& outcome)>;
 
 // Requests the action, unless abortShutdown() has ever been called.
-void requestAction(const QString& mode, RefusalHandler onRefused = {});
+void requestAction(const QString& mode, OutcomeHandler onOutcome = {});
 
 // Latches every later request off for the life of the process, then asks
 // the system to abort a pending shutdown.

@@ -4,7 +4,16 @@
 
 #include "desktopnotification.h"
 #include "noticewindow.h"
+#include "onguithread.h"
 #include "poweractions.h"
+#include "runwarning.h"
+
+#include <QLocale>
+#include <QPointer>
+#include <QStringList>
+#include <QThreadPool>
+
+#include <algorithm>
 
 namespace {
 
@@ -13,16 +22,63 @@ QString notDone(const QString& mode)
     return QStringLiteral("%1 not done").arg(PowerActions::actionName(PowerActions::exitFlagsFor(mode)));
 }
 
-QString answered(const QString& reason)
+// A password refused and an action the policy forbids both come back as
+// "access denied"; whether the system asks this user for a password tells
+// them apart.
+QString meaning(const ExitOutcome& outcome, const ExitProspect& prospect)
 {
-    return QStringLiteral("The system answered: %1").arg(reason);
+    using Kind = ExitOutcome::Kind;
+    switch (outcome.kind) {
+    case Kind::NoPasswordPrompt:
+        return QStringLiteral("the system wants an administrator's password, and no password prompt could "
+                              "be shown (no authentication agent runs for this session).");
+    case Kind::PasswordNotEntered:
+        return QStringLiteral("the system asked for an administrator's password and nobody entered it in time.");
+    case Kind::Forbidden:
+        if (prospect.consent == ExitProspect::Consent::AsksPassword)
+            return QStringLiteral("the password was refused or the prompt was cancelled.");
+        return QStringLiteral("the system's policy does not allow this action for this user.");
+    case Kind::NoSessionToEnd:
+        return QStringLiteral("Velmora is not running inside a login session that can be ended. "
+                              "Start it from the desktop's menu to log off.");
+    case Kind::AlreadyInProgress:
+        return QStringLiteral("another shutdown or reboot is already under way.");
+    default:
+        return QString();
+    }
+}
+
+bool sameBlocker(const ExitProspect::Blocker& one, const ExitProspect::Blocker& other)
+{
+    return one.who == other.who && one.why == other.why;
+}
+
+// What the system says at the refusal adds to what the warning knew.
+void merge(ExitProspect& known, const ExitProspect& learned)
+{
+    if (learned.consent != ExitProspect::Consent::Unknown)
+        known.consent = learned.consent;
+    for (const ExitProspect::Blocker& blocker : learned.blockers) {
+        const auto found = std::find_if(known.blockers.cbegin(), known.blockers.cend(),
+                                        [&](const auto& other) { return sameBlocker(blocker, other); });
+        if (found == known.blockers.cend())
+            known.blockers.push_back(blocker);
+    }
 }
 
 }
 
-QString refusalMessage(const QString& mode, const QString& reason)
+// The user's own programs hold nothing off, so only the others are named.
+QString refusalMessage(const QString& mode, const ExitOutcome& outcome, const ExitProspect& prospect)
 {
-    return notDone(mode) + QStringLiteral(".\n") + answered(reason);
+    const QString explained = meaning(outcome, prospect);
+    QStringList lines{notDone(mode) + (explained.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + explained)};
+    for (const ExitProspect::Blocker& blocker : prospect.blockers) {
+        if (!blocker.callersOwn)
+            lines << blockerSentence(blocker);
+    }
+    lines << QStringLiteral("The system answered: %1").arg(QString::fromStdString(outcome.reason));
+    return lines.join(QLatin1Char('\n'));
 }
 
 RefusalReport::RefusalReport(QObject* parent)
@@ -30,6 +86,9 @@ RefusalReport::RefusalReport(QObject* parent)
     , notification(new DesktopNotification(QStringLiteral("retry"), QStringLiteral("Try again"), this))
 {
     connect(notification, &DesktopNotification::actionChosen, this, &RefusalReport::retry);
+    connect(notification, &DesktopNotification::opened, this, [this](const QString& activationToken) {
+        reportWindow()->bringBack(activationToken);
+    });
 }
 
 RefusalReport::~RefusalReport() = default;
@@ -39,18 +98,40 @@ std::uint64_t RefusalReport::requestTicket() const
     return withdrawals;
 }
 
-void RefusalReport::show(const QString& mode, const QString& reason, std::uint64_t ticket)
+void RefusalReport::show(const QString& mode, const ExitOutcome& outcome, std::uint64_t ticket)
 {
     if (ticket != withdrawals)
         return;
+    if (retriedAt) {
+        const bool same = outcome.kind == refusal.kind && outcome.reason == refusal.reason;
+        const QString at = QLocale().toString(*retriedAt, QStringLiteral("HH:mm:ss"));
+        retryNote = same ? QStringLiteral("Tried again at %1 \u2013 same answer.").arg(at)
+                         : QStringLiteral("Tried again at %1.").arg(at);
+        retriedAt.reset();
+    }
     refusedMode = mode;
-    NoticeWindow* shown = reportWindow();
-    shown->setMessage(refusalMessage(mode, reason));
-    shown->present();
-    notification->show(notDone(mode), answered(reason));
+    refusal = outcome;
+    const std::uint32_t flags = PowerActions::exitFlagsFor(mode);
+    prospect = flags == warnedFlags ? warned : ExitProspect();
+    ++refusalsShown;
+    present();
+    foresee(flags);
 }
 
 void RefusalReport::withdraw()
+{
+    putAway();
+    retriedAt.reset();
+    retryNote.clear();
+}
+
+void RefusalReport::rememberProspect(std::uint32_t exitFlags, const ExitProspect& learned)
+{
+    warnedFlags = exitFlags;
+    warned = learned;
+}
+
+void RefusalReport::putAway()
 {
     ++withdrawals;
     if (window)
@@ -59,11 +140,49 @@ void RefusalReport::withdraw()
 }
 
 // The report goes away while the request is made again; a new refusal
-// brings it back.
+// brings it back, saying that it was tried again.
 void RefusalReport::retry()
 {
-    withdraw();
+    putAway();
+    retriedAt = QTime::currentTime();
     emit retryRequested(refusedMode);
+}
+
+// As the warning does, off the GUI thread: the system bus may be stalled.
+void RefusalReport::foresee(std::uint32_t exitFlags)
+{
+    const QPointer<RefusalReport> self(this);
+    const std::uint64_t refusalNumber = refusalsShown;
+    QThreadPool::globalInstance()->start([self, refusalNumber, exitFlags] {
+        systemPlatform().foreseeExit(exitFlags, [self, refusalNumber](const ExitProspect& learned) {
+            onGuiThread([self, refusalNumber, learned] {
+                if (self)
+                    self->learn(learned, refusalNumber);
+            });
+        });
+    });
+}
+
+void RefusalReport::learn(const ExitProspect& learned, std::uint64_t refusalNumber)
+{
+    if (refusalNumber != refusalsShown || !window || !window->isVisible())
+        return;
+    const QString before = refusalMessage(refusedMode, refusal, prospect);
+    merge(prospect, learned);
+    if (refusalMessage(refusedMode, refusal, prospect) != before)
+        present();
+}
+
+void RefusalReport::present()
+{
+    QString message = refusalMessage(refusedMode, refusal, prospect);
+    if (!retryNote.isEmpty())
+        message += QLatin1Char('\n') + retryNote;
+    NoticeWindow* shown = reportWindow();
+    shown->setSubject(notDone(refusedMode));
+    shown->setMessage(message);
+    shown->present();
+    notification->show(notDone(refusedMode), message);
 }
 
 NoticeWindow* RefusalReport::reportWindow()
@@ -72,6 +191,8 @@ NoticeWindow* RefusalReport::reportWindow()
         window = std::make_unique<NoticeWindow>(QStringLiteral("Report"), QStringLiteral("Try again"),
                                                 QStringLiteral("Close"));
         connect(window.get(), &NoticeWindow::actionRequested, this, &RefusalReport::retry);
+        // "Close" puts the notification away too; Escape only the window.
+        connect(window.get(), &NoticeWindow::dismissed, this, &RefusalReport::withdraw);
     }
     return window.get();
 }

@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QPointer>
 #include <QStringList>
+#include <QThreadPool>
 
 #include <algorithm>
 
@@ -52,25 +53,52 @@ QString warningMessage(std::uint32_t exitFlags, std::uint32_t remainingMs)
     return QStringLiteral("%1 in %2.").arg(actionName(exitFlags), left);
 }
 
+QString warningSubject(std::uint32_t exitFlags, std::uint32_t remainingMs)
+{
+    const std::uint32_t minutes = remainingMs / msPerMinute + (remainingMs % msPerMinute != 0);
+    return QStringLiteral("%1 in %2").arg(actionName(exitFlags), countOf(std::max(minutes, 1u), "minute"));
+}
+
 QString notificationSummary(std::uint32_t exitFlags, std::uint32_t remainingMs, const QTime& now)
 {
     const QTime at = now.addMSecs(static_cast<int>(remainingMs));
     return QStringLiteral("%1 at %2.").arg(actionName(exitFlags), QLocale().toString(at, QLocale::ShortFormat));
 }
 
-// Names each blocking program in its own words, quoted, since they are not
-// ours and may say anything.
-QString prospectSentences(const ExitProspect& prospect)
+// Quoted: the words are the program's own, and may say anything. The
+// system lets the user's own programs hold nothing off.
+QString blockerSentence(const ExitProspect::Blocker& blocker)
+{
+    const QString who = QString::fromStdString(blocker.who);
+    const QString why = QString::fromStdString(blocker.why);
+    if (blocker.callersOwn)
+        return QStringLiteral("\u201C%1\u201D (yours) is still running: \u201C%2\u201D. It will be stopped.").arg(who, why);
+    return QStringLiteral("\u201C%1\u201D holds it off: \u201C%2\u201D.").arg(who, why);
+}
+
+// A password prompt may never appear (no agent runs) or go unanswered, so
+// the warning promises none.
+QString prospectSentences(const ExitProspect& prospect, std::uint32_t exitFlags)
 {
     QStringList sentences;
-    if (prospect.consent == ExitProspect::Consent::AsksPassword)
-        sentences << QStringLiteral("The system will ask for a password.");
-    else if (prospect.consent == ExitProspect::Consent::Denied)
+    switch (prospect.consent) {
+    case ExitProspect::Consent::AsksPassword:
+        sentences << QStringLiteral("The system will want an administrator's password. "
+                                    "If nobody enters it, the %1 will not happen.")
+                         .arg(actionName(exitFlags).toLower());
+        break;
+    case ExitProspect::Consent::Denied:
         sentences << QStringLiteral("The system does not allow this action.");
-    for (const ExitProspect::Blocker& blocker : prospect.blockers) {
-        sentences << QStringLiteral("\u201C%1\u201D holds it off: \u201C%2\u201D.")
-                         .arg(QString::fromStdString(blocker.who), QString::fromStdString(blocker.why));
+        break;
+    case ExitProspect::Consent::NoSession:
+        sentences << QStringLiteral("%1 will not work from here: Velmora is not running inside a login session.")
+                         .arg(actionName(exitFlags));
+        break;
+    default:
+        break;
     }
+    for (const ExitProspect::Blocker& blocker : prospect.blockers)
+        sentences << blockerSentence(blocker);
     return sentences.join(QLatin1Char('\n'));
 }
 
@@ -79,6 +107,10 @@ RunWarning::RunWarning(QObject* parent)
     , notification(new DesktopNotification(QStringLiteral("stop"), QStringLiteral("Stop"), this))
 {
     connect(notification, &DesktopNotification::actionChosen, this, &RunWarning::stopRequested);
+    connect(notification, &DesktopNotification::opened, this, [this](const QString& activationToken) {
+        if (given)
+            warningWindow()->bringBack(activationToken);
+    });
 }
 
 RunWarning::~RunWarning() = default;
@@ -97,12 +129,19 @@ void RunWarning::update(std::uint32_t remainingMs, std::uint32_t exitFlags)
             takeDown();
         return;
     }
-    if (given) {
-        if (window)
-            window->setMessage(windowMessage(remainingMs, exitFlags));
-    } else if (isDue(remainingMs)) {
-        give(remainingMs, exitFlags);
+    if (!given) {
+        if (isDue(remainingMs))
+            give(remainingMs, exitFlags);
+        return;
     }
+    // What was said of one action does not hold for another.
+    if (exitFlags != shownFlags) {
+        prospectText.clear();
+        emit prospectLearned(exitFlags, {});
+        notify(remainingMs, exitFlags);
+        foresee(exitFlags);
+    }
+    showMessage(remainingMs, exitFlags);
 }
 
 // A run no longer than its lead gets no warning: it was chosen just now,
@@ -118,13 +157,12 @@ bool RunWarning::isDue(std::uint32_t remainingMs) const
 void RunWarning::give(std::uint32_t remainingMs, std::uint32_t exitFlags)
 {
     given = true;
-    ++warningsGiven;
     prospectText.clear();
-    NoticeWindow* shown = warningWindow();
-    shown->setMessage(windowMessage(remainingMs, exitFlags));
-    shown->present();
+    emit prospectLearned(exitFlags, {});
+    showMessage(remainingMs, exitFlags);
+    warningWindow()->present();
     notify(remainingMs, exitFlags);
-    foresee(remainingMs, exitFlags);
+    foresee(exitFlags);
 }
 
 void RunWarning::notify(std::uint32_t remainingMs, std::uint32_t exitFlags)
@@ -135,36 +173,45 @@ void RunWarning::notify(std::uint32_t remainingMs, std::uint32_t exitFlags)
     notification->show(notificationSummary(exitFlags, remainingMs, QTime::currentTime()), body);
 }
 
-// The warning is shown first; the answer, which may take up to a second,
-// is added when it comes, if this warning is still up.
-void RunWarning::foresee(std::uint32_t remainingMs, std::uint32_t exitFlags)
+// The warning is shown first; the answer is added when it comes, if the
+// warning is still up and still names the action it was asked for. Reaching
+// the system bus may block for as long as the bus is stalled, so the
+// question is asked off the GUI thread.
+void RunWarning::foresee(std::uint32_t exitFlags)
 {
     const QPointer<RunWarning> self(this);
-    const std::uint64_t warning = warningsGiven;
-    systemPlatform().foreseeExit(exitFlags, [=](const ExitProspect& prospect) {
-        onGuiThread([=] {
-            if (self)
-                self->learn(prospect, warning, remainingMs, exitFlags);
+    const std::uint64_t question = ++questionsAsked;
+    QThreadPool::globalInstance()->start([self, question, exitFlags] {
+        systemPlatform().foreseeExit(exitFlags, [self, question](const ExitProspect& prospect) {
+            onGuiThread([self, question, prospect] {
+                if (self)
+                    self->learn(prospect, question);
+            });
         });
     });
 }
 
-void RunWarning::learn(const ExitProspect& prospect, std::uint64_t warning, std::uint32_t remainingMs,
-                       std::uint32_t exitFlags)
+void RunWarning::learn(const ExitProspect& prospect, std::uint64_t question)
 {
-    const QString sentences = prospectSentences(prospect);
-    if (!given || warning != warningsGiven || sentences.isEmpty())
+    if (!given || question != questionsAsked)
+        return;
+    emit prospectLearned(shownFlags, prospect);
+    const QString sentences = prospectSentences(prospect, shownFlags);
+    if (sentences.isEmpty())
         return;
     prospectText = sentences;
-    if (window)
-        window->setMessage(windowMessage(remainingMs, exitFlags));
-    notify(remainingMs, exitFlags);
+    showMessage(shownRemainingMs, shownFlags);
+    notify(shownRemainingMs, shownFlags);
 }
 
-QString RunWarning::windowMessage(std::uint32_t remainingMs, std::uint32_t exitFlags) const
+void RunWarning::showMessage(std::uint32_t remainingMs, std::uint32_t exitFlags)
 {
+    shownFlags = exitFlags;
+    shownRemainingMs = remainingMs;
     const QString message = warningMessage(exitFlags, remainingMs);
-    return prospectText.isEmpty() ? message : message + QLatin1Char('\n') + prospectText;
+    NoticeWindow* shown = warningWindow();
+    shown->setSubject(warningSubject(exitFlags, remainingMs));
+    shown->setMessage(prospectText.isEmpty() ? message : message + QLatin1Char('\n') + prospectText);
 }
 
 void RunWarning::withdraw()

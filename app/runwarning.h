@@ -6,20 +6,22 @@
 #include <QString>
 #include <QTime>
 
+#include "platform.h"
+
 #include <cstdint>
 #include <memory>
 
 class DesktopNotification;
 class NoticeWindow;
-struct ExitProspect;
 
 // Warns once per run when the time left reaches the lead time the settings
 // give, in a window of its own and as a desktop notification, and withdraws
 // both when the run ends, is stopped or is replaced. The settings dialog
 // changes the alert settings at once, so they are read on every update and
 // a change applies to the run under way. What the system says in advance
-// of the action (a password it will ask for, a program holding it off) is
-// added once known. GUI thread only, like the dialog.
+// of the action (a password it will want, a program holding it off) is
+// added once known, and asked afresh when the action changes. GUI thread
+// only, like the dialog.
 class RunWarning : public QObject
 {
     Q_OBJECT
@@ -36,15 +38,16 @@ public:
 
 signals:
     void stopRequested();
+    // What the system said in advance of the action with these flags.
+    void prospectLearned(std::uint32_t exitFlags, const ExitProspect& prospect);
 
 private:
     bool isDue(std::uint32_t remainingMs) const;
     void give(std::uint32_t remainingMs, std::uint32_t exitFlags);
     void notify(std::uint32_t remainingMs, std::uint32_t exitFlags);
-    void foresee(std::uint32_t remainingMs, std::uint32_t exitFlags);
-    void learn(const ExitProspect& prospect, std::uint64_t warning, std::uint32_t remainingMs,
-               std::uint32_t exitFlags);
-    QString windowMessage(std::uint32_t remainingMs, std::uint32_t exitFlags) const;
+    void foresee(std::uint32_t exitFlags);
+    void learn(const ExitProspect& prospect, std::uint64_t question);
+    void showMessage(std::uint32_t remainingMs, std::uint32_t exitFlags);
     void takeDown();
     NoticeWindow* warningWindow();
 
@@ -53,14 +56,22 @@ private:
     std::uint32_t runLengthMs = 0;     // 0: no run to warn of
     bool startedWithinLead = false;
     bool given = false;
-    std::uint64_t warningsGiven = 0;   // tells a late answer from the warning it belongs to
+    std::uint32_t shownFlags = 0;      // the action the warning names
+    std::uint32_t shownRemainingMs = 0;
+    std::uint64_t questionsAsked = 0;  // tells a late answer from the question it belongs to
     QString prospectText;              // what the system said of the action, if anything
 };
 
 // "Shutdown in 5 minutes." and the like.
 QString warningMessage(std::uint32_t exitFlags, std::uint32_t remainingMs);
+// "Shutdown in 5 minutes": whole minutes, rounded up, so that a window
+// title does not change every second.
+QString warningSubject(std::uint32_t exitFlags, std::uint32_t remainingMs);
 // "Shutdown at 21:05.": the notification is not refreshed, so it names the
 // moment of the action rather than a time left that would soon be wrong.
 QString notificationSummary(std::uint32_t exitFlags, std::uint32_t remainingMs, const QTime& now);
+// A program holding the action off, or one of the user's own that the
+// action will cut short.
+QString blockerSentence(const ExitProspect::Blocker& blocker);
 // What an exit request will meet, in sentences for the warning.
-QString prospectSentences(const ExitProspect& prospect);
+QString prospectSentences(const ExitProspect& prospect, std::uint32_t exitFlags);

@@ -18,12 +18,24 @@ constexpr std::uint32_t Reboot = 0x02;
 constexpr std::uint32_t ForceIfHung = 0x10;
 }
 
-// The system's answer to an exit request.
+// The system's answer to an exit request. The backend knows what the
+// system's errors mean; putting that into words is left to the windows.
 struct ExitOutcome
 {
-    bool refused = false;
-    // Why, in the system's own words (UTF-8), when refused.
+    enum class Kind {
+        Accepted,
+        Refused,              // for a reason none of the kinds below names
+        NoPasswordPrompt,     // a password is needed and no prompt could be shown
+        PasswordNotEntered,   // a password was asked for and nobody answered in time
+        Forbidden,            // access denied: by policy, or a wrong or cancelled password
+        NoSessionToEnd,       // a log-off from outside any login session
+        AlreadyInProgress,    // another shutdown or reboot is under way
+    };
+    Kind kind = Kind::Accepted;
+    // The system's own words (UTF-8), when refused.
     std::string reason;
+
+    bool refused() const { return kind != Kind::Accepted; }
 };
 using ExitOutcomeHandler = std::function<void(const ExitOutcome&)>;
 
@@ -31,13 +43,17 @@ using ExitOutcomeHandler = std::function<void(const ExitOutcome&)>;
 // tells in advance.
 struct ExitProspect
 {
-    enum class Consent { Unknown, Granted, AsksPassword, Denied };
+    // NoSession: a log-off would find no session to end.
+    enum class Consent { Unknown, Granted, AsksPassword, Denied, NoSession };
     Consent consent = Consent::Unknown;
-    // Programs that hold the action off for now, in their own words.
+    // Programs that hold a shutdown or reboot off for now, in their own
+    // words. The system lets the caller's own programs hold nothing off:
+    // the action goes ahead and cuts them short.
     struct Blocker
     {
         std::string who;
         std::string why;
+        bool callersOwn = false;
     };
     std::vector<Blocker> blockers;
 };
@@ -63,13 +79,15 @@ public:
     // has answered: during this call where the system answers at once, or
     // later on another thread where the answer comes asynchronously. A
     // request still waiting (for a password, say) has no outcome yet, so
-    // the handler may never be called; it must not make a request itself.
+    // the handler may never be called.
     virtual void requestExit(std::uint32_t flags, std::uint32_t reason,
                              ExitOutcomeHandler onOutcome) = 0;
 
     // Asks what an exit request with these flags would meet. onAnswer is
-    // called once, within about a second, with what the system told by
-    // then (Unknown and no blockers where it told nothing), on any thread.
+    // called at most once, on any thread, with what the system told
+    // (Unknown and no blockers where it told nothing). The questions wait
+    // about a second each, but reaching a stalled bus may block the calling
+    // thread for longer: call it where waiting does no harm.
     virtual void foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer) = 0;
 
     // Cancels a system shutdown of the local computer that is pending.

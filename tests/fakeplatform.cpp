@@ -44,7 +44,7 @@ void FakePlatform::requestExit(std::uint32_t flags, std::uint32_t reason, ExitOu
         keptExits.push_back(std::move(onOutcome));
         return;
     }
-    const ExitOutcome outcome{exitAnswer == Answer::Refuse, refusalReason};
+    const ExitOutcome outcome = exitAnswer == Answer::Refuse ? refusal : ExitOutcome();
     lock.unlock();
     onOutcome(outcome);
 }
@@ -100,7 +100,7 @@ void FakePlatform::reset()
     clock = 0;
     ended = 0;
     exitAnswer = Answer::Accept;
-    refusalReason.clear();
+    refusal = {};
     keptExits.clear();
     prospect = {};
 }
@@ -164,11 +164,11 @@ void FakePlatform::releasePauses()
     pauseStateChanged.notify_all();
 }
 
-void FakePlatform::answerExits(Answer answer, const std::string& reason)
+void FakePlatform::answerExits(Answer answer, const std::string& reason, ExitOutcome::Kind kind)
 {
     std::lock_guard<std::mutex> lock(mutex);
     exitAnswer = answer;
-    refusalReason = reason;
+    refusal = {kind, reason};
 }
 
 void FakePlatform::answerKeptExits(const ExitOutcome& outcome)

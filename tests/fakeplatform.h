@@ -54,8 +54,10 @@ public:
     // Ends the pauses held now, each advancing the clock by its length.
     void releasePauses();
 
-    // How exit requests are answered from now on; a refusal gives reason.
-    void answerExits(Answer answer, const std::string& reason = {});
+    // How exit requests are answered from now on; a refusal is of this kind
+    // and gives reason.
+    void answerExits(Answer answer, const std::string& reason = {},
+                     ExitOutcome::Kind kind = ExitOutcome::Kind::Refused);
     // Answers the requests kept back by Answer::Later, on the calling thread.
     void answerKeptExits(const ExitOutcome& outcome);
     // What foreseeExit() answers, at once.
@@ -79,7 +81,7 @@ private:
     int ended = 0;
     std::uint64_t releaseGeneration = 0;
     Answer exitAnswer = Answer::Accept;
-    std::string refusalReason;
+    ExitOutcome refusal;
     std::vector<ExitOutcomeHandler> keptExits;
     ExitProspect prospect;
     bool holdingExits = false;

@@ -65,7 +65,7 @@ std::unique_ptr<MockService> startDesktop(const Desktop &desktop)
 
 QString describe(const ExitOutcome &outcome)
 {
-    return outcome.refused ? "refused: " + QString::fromStdString(outcome.reason) : "accepted";
+    return outcome.refused() ? "refused: " + QString::fromStdString(outcome.reason) : "accepted";
 }
 
 QString describe(const ExitProspect &prospect)

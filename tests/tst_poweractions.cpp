@@ -10,8 +10,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -44,6 +46,9 @@ private slots:
     void requestIsWrappedInPrivilege();
     void concurrentRequestsNeverOverlap();
     void refusalIsReportedAndRetried();
+    void reportSaysWhatTheRefusalMeans_data();
+    void reportSaysWhatTheRefusalMeans();
+    void outcomeHandlerMayRequestAgain();
     void lateRefusalIsReportedWhileWindowLives();
 
     void abortLatchesEveryLaterRequestOff();
@@ -139,20 +144,28 @@ void PowerActionsTest::refusalIsReportedAndRetried()
     QTRY_VERIFY(report() && report()->isVisible());
     QCOMPARE(report()->findChild<QLabel*>()->text(),
              QStringLiteral("Reboot not done.\nThe system answered: Access denied by test policy"));
+    QCOMPARE(report()->windowTitle(), QStringLiteral("Reboot not done \u2013 Velmora"));
     QVERIFY(report()->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(!report()->isModal());
     QVERIFY(!childWithText<QPushButton>(&dialog, "Ok")->isEnabled());
     QVERIFY(childWithText<QPushButton>(&dialog, "STOP!")->isEnabled());
 
     fakePlatform().reset();
-    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Still not allowed");
+    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Access denied by test policy");
     // The action chosen now is not the one that was refused.
     dialog.findChild<QComboBox*>()->setCurrentText("Log off");
     QTest::mouseClick(childWithText<QPushButton>(report(), "Try again"), Qt::LeftButton);
     QTRY_VERIFY(report()->isVisible());
-    QCOMPARE(report()->findChild<QLabel*>()->text(),
-             QStringLiteral("Reboot not done.\nThe system answered: Still not allowed"));
-    const auto calls = fakePlatform().calls();
+    // The same answer again must not look as if nothing happened.
+    const QRegularExpression triedAgain(
+        "^Reboot not done\\.\nThe system answered: Access denied by test policy\n"
+        "Tried again at \\d\\d:\\d\\d:\\d\\d \u2013 same answer\\.$");
+    QVERIFY2(triedAgain.match(report()->findChild<QLabel*>()->text()).hasMatch(),
+             qPrintable(report()->findChild<QLabel*>()->text()));
+    auto calls = fakePlatform().calls();
+    calls.erase(std::remove_if(calls.begin(), calls.end(),
+                               [](const auto& call) { return call.kind == Kind::ForeseeExit; }),
+                calls.end());
     QCOMPARE(calls.size(), size_t(3));
     QCOMPARE(calls[0].kind, Kind::EnablePrivilege);
     QCOMPARE(calls[1].kind, Kind::RequestExit);
@@ -169,6 +182,84 @@ void PowerActionsTest::refusalIsReportedAndRetried()
     QVERIFY(!report()->isVisible());
 }
 
+void PowerActionsTest::reportSaysWhatTheRefusalMeans_data()
+{
+    using Refusal = ExitOutcome::Kind;
+    using Consent = ExitProspect::Consent;
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("refusal");
+    QTest::addColumn<int>("consent");
+    // "own" or "other" user's program holding the action off, or none.
+    QTest::addColumn<QString>("blocker");
+    QTest::addColumn<QString>("text");
+
+    const QString answered = "\nThe system answered: Test answer";
+    const QString heldOff = "\n\u201CBackup\u201D holds it off: \u201CCopying files\u201D.";
+    QTest::newRow("password prompt unanswered")
+        << "Shutdown" << int(Refusal::PasswordNotEntered) << int(Consent::AsksPassword) << ""
+        << "Shutdown not done: the system asked for an administrator's password and nobody entered it "
+           "in time." + answered;
+    QTest::newRow("no password prompt, another user's program holds it off")
+        << "Reboot" << int(Refusal::NoPasswordPrompt) << int(Consent::AsksPassword) << "other"
+        << "Reboot not done: the system wants an administrator's password, and no password prompt could be "
+           "shown (no authentication agent runs for this session)." + heldOff + answered;
+    QTest::newRow("denied after a password was asked")
+        << "Shutdown" << int(Refusal::Forbidden) << int(Consent::AsksPassword) << ""
+        << "Shutdown not done: the password was refused or the prompt was cancelled." + answered;
+    QTest::newRow("denied by policy")
+        << "Shutdown" << int(Refusal::Forbidden) << int(Consent::Denied) << ""
+        << "Shutdown not done: the system's policy does not allow this action for this user." + answered;
+    QTest::newRow("no session to end")
+        << "Log off" << int(Refusal::NoSessionToEnd) << int(Consent::Unknown) << ""
+        << "Log off not done: Velmora is not running inside a login session that can be ended. Start it "
+           "from the desktop's menu to log off." + answered;
+    QTest::newRow("already under way")
+        << "Reboot" << int(Refusal::AlreadyInProgress) << int(Consent::Granted) << ""
+        << "Reboot not done: another shutdown or reboot is already under way." + answered;
+    // The user's own programs hold nothing off, so they are no reason.
+    QTest::newRow("any other answer, the user's own program running")
+        << "Shutdown" << int(Refusal::Refused) << int(Consent::Granted) << "own"
+        << "Shutdown not done." + answered;
+}
+
+// What the system says at the refusal tells a refused password from a
+// forbidding policy, and names what holds the action off.
+void PowerActionsTest::reportSaysWhatTheRefusalMeans()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, refusal);
+    QFETCH(int, consent);
+    QFETCH(QString, blocker);
+    QFETCH(QString, text);
+    ExitProspect prospect;
+    prospect.consent = ExitProspect::Consent(consent);
+    if (!blocker.isEmpty())
+        prospect.blockers.push_back({"Backup", "Copying files", blocker == "own"});
+    fakePlatform().foresee(prospect);
+    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Test answer", ExitOutcome::Kind(refusal));
+
+    MainDialog dialog;
+    dialog.findChild<QComboBox*>()->setCurrentText(mode);
+    QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
+
+    QTRY_VERIFY(report() && report()->isVisible());
+    QTRY_COMPARE(report()->findChild<QLabel*>()->text(), text);
+}
+
+// A handler called while the privilege was still held, as the Windows
+// backend answers, deadlocked when it made a request of its own.
+void PowerActionsTest::outcomeHandlerMayRequestAgain()
+{
+    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Busy");
+    int outcomes = 0;
+    PowerActions::requestAction("Reboot", [&](const ExitOutcome&) {
+        if (++outcomes == 1)
+            PowerActions::requestAction("Reboot", [&](const ExitOutcome&) { ++outcomes; });
+    });
+    QCOMPARE(outcomes, 2);
+    QCOMPARE(fakePlatform().exitRequests().size(), size_t(2));
+}
+
 // An answer may come long after the request, from another thread: after
 // the run ended, after "STOP!", or after the window is gone.
 void PowerActionsTest::lateRefusalIsReportedWhileWindowLives()
@@ -178,7 +269,7 @@ void PowerActionsTest::lateRefusalIsReportedWhileWindowLives()
         MainDialog dialog;
         QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
         QVERIFY(!report());
-        std::thread([] { fakePlatform().answerKeptExits({true, "Interactive authentication required."}); }).join();
+        std::thread([] { fakePlatform().answerKeptExits({ExitOutcome::Kind::Refused, "Interactive authentication required."}); }).join();
         QTRY_VERIFY(report() && report()->isVisible());
         QCOMPARE(report()->findChild<QLabel*>()->text(),
                  QStringLiteral("Shutdown not done.\nThe system answered: Interactive authentication required."));
@@ -187,13 +278,13 @@ void PowerActionsTest::lateRefusalIsReportedWhileWindowLives()
         QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
         QVERIFY(QMetaObject::invokeMethod(&dialog, "cancel"));
         QVERIFY(!report()->isVisible());
-        std::thread([] { fakePlatform().answerKeptExits({true, "Stopped since"}); }).join();
+        std::thread([] { fakePlatform().answerKeptExits({ExitOutcome::Kind::Refused, "Stopped since"}); }).join();
         QCoreApplication::processEvents();
         QVERIFY(!report()->isVisible());
 
         QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
     }
-    std::thread([] { fakePlatform().answerKeptExits({true, "Too late"}); }).join();
+    std::thread([] { fakePlatform().answerKeptExits({ExitOutcome::Kind::Refused, "Too late"}); }).join();
     QCoreApplication::processEvents();
     QVERIFY(!report());
 }

@@ -18,6 +18,7 @@
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
 
 namespace {
 
@@ -89,6 +90,7 @@ private slots:
     void noWarningWhenDisabledOrRunNoLongerThanLead_data();
     void noWarningWhenDisabledOrRunNoLongerThanLead();
     void stopInWarningCancelsLikeStopButton();
+    void keysTypedAsWarningAppearsDoNothing();
     void warningStopsRunWhileSettingsAreOpen();
     void warningTellsWhatTheActionWillMeet_data();
     void warningTellsWhatTheActionWillMeet();
@@ -248,6 +250,32 @@ void RunWarningTest::stopInWarningCancelsLikeStopButton()
     QVERIFY(fakePlatform().exitRequests().empty());
 }
 
+// A desktop may give the keyboard to the warning as it appears, while the
+// user is typing elsewhere: Enter or Space then reached its buttons and
+// stopped the countdown unseen. Escape only puts the window away.
+void RunWarningTest::keysTypedAsWarningAppearsDoNothing()
+{
+    MainDialog dialog;
+    SteppedRun run(dialog, 2);
+    run.step();
+    run.step();
+    QVERIFY(run.warningShown());
+    QCOMPARE(run.warning()->windowTitle(), QStringLiteral("Shutdown in 1 minute \u2013 Velmora"));
+    run.warning()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(run.warning()));
+
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        QTest::keyClick(run.warning()->windowHandle(), key);
+    QCoreApplication::processEvents();
+    QVERIFY(run.warningShown());
+    QCOMPARE(dialog.findChild<QLabel*>()->text().left(10), QStringLiteral("Time left:"));
+
+    QTest::keyClick(run.warning()->windowHandle(), Qt::Key_Escape);
+    QVERIFY(!run.warningShown());
+    run.step();
+    QCOMPARE(dialog.findChild<QLabel*>()->text().left(10), QStringLiteral("Time left:"));
+}
+
 // The main window runs modal, as the program runs it, and the settings
 // dialog is modal to it: the warning, a window of its own, still takes a
 // real click while both are open.
@@ -289,12 +317,21 @@ void RunWarningTest::warningTellsWhatTheActionWillMeet_data()
 
     QTest::newRow("nothing known") << int(Consent::Unknown) << QString() << QString();
     QTest::newRow("allowed") << int(Consent::Granted) << QString() << QString();
+    // A prompt may never appear, or go unanswered: none is promised.
     QTest::newRow("password") << int(Consent::AsksPassword) << QString()
-                              << "\nThe system will ask for a password.";
+                              << "\nThe system will want an administrator's password. If nobody enters it, "
+                                 "the shutdown will not happen.";
     QTest::newRow("not allowed") << int(Consent::Denied) << QString()
                                  << "\nThe system does not allow this action.";
-    QTest::newRow("blocked") << int(Consent::Granted) << "Backup"
+    QTest::newRow("another user's program blocks") << int(Consent::Granted) << "Backup"
                              << "\n\u201CBackup\u201D holds it off: \u201CCopying files\u201D.";
+    // The system does not let the user's own programs block: they are cut short.
+    QTest::newRow("the user's own program runs") << int(Consent::Granted) << "Backup (own)"
+                             << "\n\u201CBackup\u201D (yours) is still running: \u201CCopying files\u201D. "
+                                "It will be stopped.";
+    QTest::newRow("nowhere to log off from") << int(Consent::NoSession) << QString()
+                             << "\nShutdown will not work from here: Velmora is not running inside a login "
+                                "session.";
 }
 
 void RunWarningTest::warningTellsWhatTheActionWillMeet()
@@ -304,18 +341,32 @@ void RunWarningTest::warningTellsWhatTheActionWillMeet()
     QFETCH(QString, added);
     ExitProspect prospect;
     prospect.consent = ExitProspect::Consent(consent);
-    if (!who.isEmpty())
-        prospect.blockers.push_back({who.toStdString(), "Copying files"});
+    if (!who.isEmpty()) {
+        const QString name = QString(who).remove(" (own)");
+        prospect.blockers.push_back({name.toStdString(), "Copying files", name != who});
+    }
     fakePlatform().foresee(prospect);
+    settings.sleepTime = 15000;
 
     MainDialog dialog;
     SteppedRun run(dialog, 2);
-    run.step();
-    run.step();
+    for (int passes = 0; passes < 4; ++passes)
+        run.step();
     QVERIFY(run.warningShown());
     QTRY_COMPARE(run.warningText(), "Shutdown in 1 minute." + added);
     run.step();
-    QCOMPARE(run.warningText(), "Shutdown in 30 seconds." + added);
+    QCOMPARE(run.warningText(), "Shutdown in 45 seconds." + added);
+
+    // What was said of a shutdown does not hold for a reboot: it is asked
+    // again, and nothing is added until the answer comes.
+    fakePlatform().foresee({});
+    dialog.findChild<QComboBox*>()->setCurrentText("Reboot");
+    run.step();
+    QTRY_COMPARE(run.warningText(), QStringLiteral("Reboot in 30 seconds."));
+    const auto calls = fakePlatform().calls();
+    QVERIFY(std::any_of(calls.cbegin(), calls.cend(), [](const auto& call) {
+        return call.kind == FakePlatform::CallKind::ForeseeExit && (call.flags & 0x0f) == 0x02;
+    }));
 }
 
 void RunWarningTest::dismissedWarningStaysAwayForThatRun()

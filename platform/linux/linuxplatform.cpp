@@ -10,6 +10,7 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -18,6 +19,7 @@
 #include <limits>
 #include <optional>
 #include <time.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -59,25 +61,42 @@ QDBusMessage allowingPasswordPrompt(QDBusMessage message)
     return message;
 }
 
-// These errors say only that no answer came: the bus daemon may stop waiting
-// on its own, or the session manager quit while logging off. The request
-// may well go on, so they refuse nothing.
-bool saysNoAnswerCame(const QDBusMessage &answer)
+// logind asks polkit with sd-bus's default timeout of 25 s: when a password
+// prompt goes unanswered that long, logind itself answers NoReply, and the
+// machine stays on. Velmora sets no timeout of its own, so such an answer
+// always comes from the other side. Only a session manager that quits while
+// logging off leaves the call without an answer of its own; the bus daemon
+// then says that the recipient disconnected, and the log-off goes on.
+bool saysRecipientLeft(const QDBusMessage &answer)
 {
-    static const QStringList noAnswer{QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
-                                      QStringLiteral("org.freedesktop.DBus.Error.Timeout"),
-                                      QStringLiteral("org.freedesktop.DBus.Error.TimedOut")};
-    return noAnswer.contains(answer.errorName());
+    return answer.errorMessage().contains(QLatin1String("disconnected from message bus"));
+}
+
+ExitOutcome::Kind refusalKind(const QDBusMessage &answer)
+{
+    using Kind = ExitOutcome::Kind;
+    static const QHash<QString, Kind> kinds{
+        {QStringLiteral("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"), Kind::NoPasswordPrompt},
+        {QStringLiteral("org.freedesktop.DBus.Error.NoReply"), Kind::PasswordNotEntered},
+        {QStringLiteral("org.freedesktop.DBus.Error.Timeout"), Kind::PasswordNotEntered},
+        {QStringLiteral("org.freedesktop.DBus.Error.TimedOut"), Kind::PasswordNotEntered},
+        {QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), Kind::Forbidden},
+        {QStringLiteral("System.Error.EISDIR"), Kind::NoSessionToEnd},
+        {QStringLiteral("org.freedesktop.login1.NoSuchSession"), Kind::NoSessionToEnd},
+        {QStringLiteral("org.freedesktop.login1.NoSessionForPID"), Kind::NoSessionToEnd},
+        {QStringLiteral("org.freedesktop.login1.OperationInProgress"), Kind::AlreadyInProgress},
+    };
+    return kinds.value(answer.errorName(), Kind::Refused);
 }
 
 void reportOutcome(const QDBusMessage &answer, const ExitOutcomeHandler &onOutcome)
 {
     if (answer.type() == QDBusMessage::ReplyMessage) {
         onOutcome({});
-    } else if (!saysNoAnswerCame(answer)) {
+    } else if (!saysRecipientLeft(answer)) {
         const QString reason =
             answer.errorMessage().isEmpty() ? answer.errorName() : answer.errorMessage();
-        onOutcome({true, reason.toStdString()});
+        onOutcome({refusalKind(answer), reason.toStdString()});
     }
 }
 
@@ -128,10 +147,27 @@ std::vector<ExitProspect::Blocker> blockersIn(const QDBusMessage &answer)
         inhibitors.endStructure();
         const QStringList actions = what.split(QLatin1Char(':'));
         if (mode == QLatin1String("block") && actions.contains(QLatin1String("shutdown")))
-            blockers.push_back({who.toStdString(), why.toStdString()});
+            blockers.push_back({who.toStdString(), why.toStdString(), uid == ::getuid()});
     }
     inhibitors.endArray();
     return blockers;
+}
+
+// A log-off reaches either the desktop's session manager or logind's
+// session of this process; with neither, it cannot work from here.
+ExitProspect logoffProspect()
+{
+    if (desktopLogoff(QDBusConnection::sessionBus()))
+        return {};
+    const QDBusMessage session = PendingReply(QDBusConnection::systemBus(),
+                                              logindManager(QStringLiteral("GetSessionByPID"),
+                                                            {quint32(::getpid())}),
+                                              prospectTimeoutMs)
+                                     .answer();
+    ExitProspect prospect;
+    if (session.errorName() == QLatin1String("org.freedesktop.login1.NoSessionForPID"))
+        prospect.consent = ExitProspect::Consent::NoSession;
+    return prospect;
 }
 
 } // namespace
@@ -165,13 +201,17 @@ void LinuxPlatform::requestExit(std::uint32_t flags, std::uint32_t, ExitOutcomeH
 }
 
 // logind's inhibitors and Can* answers concern powering off and rebooting,
-// not a log-off; and without an application no event loop would hand its
+// not a log-off; and without an application no event loop would hand their
 // answers over. Both questions leave together, so the later answer still
 // comes within one timeout.
 void LinuxPlatform::foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer)
 {
     const std::uint32_t action = flags & ~ExitFlags::ForceIfHung;
-    if (action == ExitFlags::Logoff || !QCoreApplication::instance()) {
+    if (action == ExitFlags::Logoff) {
+        onAnswer(logoffProspect());
+        return;
+    }
+    if (!QCoreApplication::instance()) {
         onAnswer({});
         return;
     }

@@ -107,6 +107,20 @@ bool tokenHoldsShutdownPrivilege()
     return holds;
 }
 
+ExitOutcome::Kind refusalKind(DWORD error)
+{
+    switch (error) {
+    case ERROR_PRIVILEGE_NOT_HELD:
+    case ERROR_ACCESS_DENIED:
+        return ExitOutcome::Kind::Forbidden;
+    case ERROR_SHUTDOWN_IN_PROGRESS:
+    case ERROR_SHUTDOWN_IS_SCHEDULED:
+        return ExitOutcome::Kind::AlreadyInProgress;
+    default:
+        return ExitOutcome::Kind::Refused;
+    }
+}
+
 }
 
 // ExitWindowsEx answers at once: it only starts the action, or refuses it.
@@ -114,8 +128,9 @@ void Win32Platform::requestExit(std::uint32_t flags, std::uint32_t reason, ExitO
 {
     ExitOutcome outcome;
     if (!ExitWindowsEx(flags, reason)) {
-        outcome.refused = true;
-        outcome.reason = systemMessage(GetLastError());
+        const DWORD error = GetLastError();
+        outcome.kind = refusalKind(error);
+        outcome.reason = systemMessage(error);
     }
     onOutcome(outcome);
 }

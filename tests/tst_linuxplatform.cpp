@@ -6,7 +6,8 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusUnixFileDescriptor>
+#include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -18,6 +19,9 @@
 #include <memory>
 #include <mutex>
 #include <vector>
+
+#include <signal.h>
+#include <unistd.h>
 
 // Every request goes to python-dbusmock services on two dbus-daemons of the
 // test's own. The call logs are read over the same shared connections the
@@ -65,7 +69,15 @@ std::unique_ptr<MockService> startDesktop(const Desktop &desktop)
 
 QString describe(const ExitOutcome &outcome)
 {
-    return outcome.refused() ? "refused: " + QString::fromStdString(outcome.reason) : "accepted";
+    using Kind = ExitOutcome::Kind;
+    static const QHash<Kind, QString> kinds{{Kind::Refused, "refused"},
+                                            {Kind::NoPasswordPrompt, "no password prompt"},
+                                            {Kind::PasswordNotEntered, "password not entered"},
+                                            {Kind::Forbidden, "forbidden"},
+                                            {Kind::NoSessionToEnd, "no session to end"},
+                                            {Kind::AlreadyInProgress, "already in progress"}};
+    return outcome.refused() ? kinds.value(outcome.kind) + ": " + QString::fromStdString(outcome.reason)
+                             : "accepted";
 }
 
 QString describe(const ExitProspect &prospect)
@@ -74,11 +86,13 @@ QString describe(const ExitProspect &prospect)
     static const QHash<Consent, QString> consents{{Consent::Unknown, "Unknown"},
                                                   {Consent::Granted, "Granted"},
                                                   {Consent::AsksPassword, "AsksPassword"},
-                                                  {Consent::Denied, "Denied"}};
+                                                  {Consent::Denied, "Denied"},
+                                                  {Consent::NoSession, "NoSession"}};
     QString text = consents.value(prospect.consent);
     for (const ExitProspect::Blocker &blocker : prospect.blockers)
-        text += QString(", blocked by %1 (%2)")
-                    .arg(QString::fromStdString(blocker.who), QString::fromStdString(blocker.why));
+        text += QString(", %1 %2 (%3)")
+                    .arg(blocker.callersOwn ? "own" : "blocked by", QString::fromStdString(blocker.who),
+                         QString::fromStdString(blocker.why));
     return text;
 }
 
@@ -135,11 +149,14 @@ private slots:
     void logOffGoesToFirstDesktopPresent_data();
     void logOffGoesToFirstDesktopPresent();
     void logOffWaitsOutStalledSessionBus();
+    void logOffStartsSessionManagerOnDemand();
     void poolThreadRequestsReturnAtOnceAndStillArrive();
     void foreseeingTellsLogindsConsent_data();
     void foreseeingTellsLogindsConsent();
     void foreseeingNamesWhatBlocksTheAction_data();
     void foreseeingNamesWhatBlocksTheAction();
+    void foreseeingLogOffTellsWhetherItCanWork_data();
+    void foreseeingLogOffTellsWhetherItCanWork();
     void foreseeingAnswersWhenLogindHangs();
 
 private:
@@ -147,6 +164,9 @@ private:
     bool resetLogind();
 
     // Torn down in reverse: the mock, then the buses, then their directory.
+    QString withServiceDir(const QString &config);
+    bool reloadSessionBus();
+
     QTemporaryDir busDir;
     PrivateBus systemBus;
     PrivateBus sessionBus;
@@ -160,7 +180,7 @@ void LinuxPlatformTest::initTestCase()
     QVERIFY(!config.isEmpty());
     QVERIFY(busDir.isValid());
     QVERIFY(systemBus.start(config, busDir.filePath("system")));
-    QVERIFY(sessionBus.start(config, busDir.filePath("session")));
+    QVERIFY(sessionBus.start(withServiceDir(config), busDir.filePath("session")));
     // Read once, when each shared connection is first used.
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", systemBus.address().toUtf8());
     qputenv("DBUS_SESSION_BUS_ADDRESS", sessionBus.address().toUtf8());
@@ -170,6 +190,28 @@ void LinuxPlatformTest::initTestCase()
     QCOMPARE(busId(QDBusConnection::systemBus()), systemBus.id());
     QCOMPARE(busId(QDBusConnection::sessionBus()), sessionBus.id());
     QVERIFY(startLogind());
+}
+
+// The session bus can start services from a folder of the test's own,
+// empty but for what a case puts there.
+QString LinuxPlatformTest::withServiceDir(const QString &config)
+{
+    QFile file(config);
+    if (!file.open(QIODevice::ReadOnly) || !QDir(busDir.path()).mkpath("services"))
+        return QString();
+    QString text = QString::fromUtf8(file.readAll());
+    text.replace("</busconfig>", "  <servicedir>" + busDir.filePath("services") + "</servicedir>\n</busconfig>");
+    QFile session(busDir.filePath("session.conf"));
+    if (!session.open(QIODevice::WriteOnly) || session.write(text.toUtf8()) < 0)
+        return QString();
+    return session.fileName();
+}
+
+bool LinuxPlatformTest::reloadSessionBus()
+{
+    const QDBusMessage reload = QDBusMessage::createMethodCall(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "ReloadConfig");
+    return QDBusConnection::sessionBus().call(reload).type() == QDBusMessage::ReplyMessage;
 }
 
 bool LinuxPlatformTest::startLogind()
@@ -243,24 +285,50 @@ void LinuxPlatformTest::refusalGivesTheSystemsReason_data()
     QTest::addColumn<QString>("interface");
     QTest::addColumn<QString>("method");
     QTest::addColumn<QString>("inSignature");
+    QTest::addColumn<QString>("error");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("outcome");
 
     const std::uint32_t shutdown = ExitFlags::Shutdown | ExitFlags::ForceIfHung;
+    const std::uint32_t reboot = ExitFlags::Reboot | ExitFlags::ForceIfHung;
     const std::uint32_t logoff = ExitFlags::Logoff | ExitFlags::ForceIfHung;
+    const QString accessDenied = "org.freedesktop.DBus.Error.AccessDenied";
     const QString denied = "Access denied by test policy";
     const Desktop gnome = desktop("GNOME");
-    QTest::newRow("shutdown") << shutdown << QString() << managerPath << managerInterface
-                              << "PowerOff" << "b" << denied << denied;
-    QTest::newRow("reboot") << (ExitFlags::Reboot | ExitFlags::ForceIfHung) << QString()
-                            << managerPath << managerInterface << "Reboot" << "b" << denied << denied;
-    QTest::newRow("log off, no desktop") << logoff << QString() << sessionPath << sessionInterface
-                                         << "Terminate" << "" << denied << denied;
-    QTest::newRow("log off, GNOME") << logoff << "GNOME" << gnome.path << gnome.interface
-                                    << gnome.method << gnome.inSignature << denied << denied;
-    QTest::newRow("no message: the error's name") << shutdown << QString() << managerPath
-                                                  << managerInterface << "PowerOff" << "b" << ""
-                                                  << "org.freedesktop.DBus.Error.AccessDenied";
+    const auto logindRow = [&](const char *name, std::uint32_t flags, const QString &error,
+                               const QString &message, const QString &outcome) {
+        const bool manager = (flags & ~ExitFlags::ForceIfHung) != ExitFlags::Logoff;
+        QTest::newRow(name) << flags << QString() << (manager ? managerPath : sessionPath)
+                            << (manager ? managerInterface : sessionInterface)
+                            << (!manager ? "Terminate" : flags == reboot ? "Reboot" : "PowerOff")
+                            << (manager ? "b" : "") << error << message << outcome;
+    };
+    logindRow("shutdown", shutdown, accessDenied, denied, "forbidden: " + denied);
+    logindRow("reboot", reboot, accessDenied, denied, "forbidden: " + denied);
+    logindRow("log off, no desktop", logoff, accessDenied, denied, "forbidden: " + denied);
+    QTest::newRow("log off, GNOME") << logoff << "GNOME" << gnome.path << gnome.interface << gnome.method
+                                    << gnome.inSignature << accessDenied << denied << "forbidden: " + denied;
+    logindRow("no message: the error's name", shutdown, accessDenied, "", "forbidden: " + accessDenied);
+    // logind answers so itself when polkit's prompt goes unanswered for 25 s:
+    // the machine stays on.
+    logindRow("password prompt unanswered", shutdown, "org.freedesktop.DBus.Error.NoReply",
+              "Method call timed out", "password not entered: Method call timed out");
+    QTest::newRow("log off, GNOME's prompt unanswered")
+        << logoff << "GNOME" << gnome.path << gnome.interface << gnome.method << gnome.inSignature
+        << "org.freedesktop.DBus.Error.NoReply" << "Method call timed out"
+        << "password not entered: Method call timed out";
+    logindRow("no agent to ask", reboot, "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired",
+              "Interactive authentication required.", "no password prompt: Interactive authentication required.");
+    logindRow("log off outside a session", logoff, "System.Error.EISDIR", "Is a directory",
+              "no session to end: Is a directory");
+    logindRow("no session for the process", logoff, "org.freedesktop.login1.NoSessionForPID",
+              "PID 1 does not belong to any known session",
+              "no session to end: PID 1 does not belong to any known session");
+    logindRow("another shutdown under way", shutdown, "org.freedesktop.login1.OperationInProgress",
+              "A shutdown or sleep operation is already in progress",
+              "already in progress: A shutdown or sleep operation is already in progress");
+    logindRow("an error of no known kind", shutdown, "org.freedesktop.login1.Unknown", "Something else",
+              "refused: Something else");
 }
 
 void LinuxPlatformTest::refusalGivesTheSystemsReason()
@@ -271,8 +339,9 @@ void LinuxPlatformTest::refusalGivesTheSystemsReason()
     QFETCH(QString, interface);
     QFETCH(QString, method);
     QFETCH(QString, inSignature);
+    QFETCH(QString, error);
     QFETCH(QString, message);
-    QFETCH(QString, reason);
+    QFETCH(QString, outcome);
     std::unique_ptr<MockService> sessionManager;
     const MockService *refuser = logind.get();
     if (!desktopName.isEmpty()) {
@@ -280,14 +349,14 @@ void LinuxPlatformTest::refusalGivesTheSystemsReason()
         QVERIFY(sessionManager);
         refuser = sessionManager.get();
     }
-    const QString refuse = QString("raise dbus.exceptions.DBusException('%1', "
-                                   "name='org.freedesktop.DBus.Error.AccessDenied')").arg(message);
+    const QString refuse =
+        QString("raise dbus.exceptions.DBusException('%1', name='%2')").arg(message, error);
     QVERIFY(refuser->addRecordingMethod(path, interface, method, inSignature, refuse));
 
     AnswerLog log;
     platform.requestExit(flags, 0, log.onOutcome());
 
-    QTRY_COMPARE(log.answers(), QStringList{"refused: " + reason});
+    QTRY_COMPARE(log.answers(), QStringList{outcome});
 }
 
 // QtDBus gives up on an answer after 25 s unless told otherwise, while polkit
@@ -395,6 +464,46 @@ void LinuxPlatformTest::logOffWaitsOutStalledSessionBus()
     QTRY_COMPARE(log.answers(), QStringList{"accepted"});
 }
 
+// Plasma's session manager is started by the bus when it is first called,
+// so while the session runs its name has no owner. Counted as missing, it
+// left the log-off to logind, which killed every program unsaved.
+void LinuxPlatformTest::logOffStartsSessionManagerOnDemand()
+{
+    const QString standIn = QFINDTESTDATA("data/sessionmanager_standin.py");
+    QVERIFY(!standIn.isEmpty());
+    const QString log = busDir.filePath("plasma-calls");
+    QFile service(busDir.filePath("services/org.kde.Shutdown.service"));
+    QVERIFY(service.open(QIODevice::WriteOnly));
+    service.write(QString("[D-BUS Service]\nName=org.kde.Shutdown\n"
+                          "Exec=/usr/bin/python3 %1 org.kde.Shutdown /Shutdown org.kde.Shutdown %2\n")
+                      .arg(standIn, log)
+                      .toUtf8());
+    service.close();
+    // The bus started the stand-in; it must not stay present for later cases.
+    const auto cleanUp = qScopeGuard([&] {
+        QFile::remove(service.fileName());
+        QVERIFY(reloadSessionBus());
+        const QDBusMessage owner = QDBusMessage::createMethodCall(
+            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetConnectionUnixProcessID")
+            << QString("org.kde.Shutdown");
+        const QDBusMessage pid = QDBusConnection::sessionBus().call(owner);
+        if (pid.type() == QDBusMessage::ReplyMessage)
+            ::kill(pid_t(pid.arguments().value(0).toUInt()), SIGTERM);
+        QTRY_VERIFY(!hasOwner(QDBusConnection::sessionBus(), "org.kde.Shutdown"));
+    });
+    QVERIFY(reloadSessionBus());
+    QVERIFY(!hasOwner(QDBusConnection::sessionBus(), "org.kde.Shutdown"));
+
+    AnswerLog log_;
+    platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0, log_.onOutcome());
+
+    QTRY_COMPARE_WITH_TIMEOUT(log_.answers(), QStringList{"accepted"}, 20000);
+    QFile calls(log);
+    QVERIFY(calls.open(QIODevice::ReadOnly));
+    QCOMPARE(calls.readAll(), QByteArray("logout()\n"));
+    QCOMPARE(logind->calls(sessionPath), QStringList());
+}
+
 void LinuxPlatformTest::poolThreadRequestsReturnAtOnceAndStillArrive()
 {
     const Desktop gnome = desktop("GNOME");
@@ -472,17 +581,19 @@ void LinuxPlatformTest::foreseeingNamesWhatBlocksTheAction_data()
     QTest::addColumn<std::uint32_t>("flags");
     QTest::addColumn<QString>("what");
     QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("ours");
     QTest::addColumn<QString>("expected");
 
     const std::uint32_t shutdown = ExitFlags::Shutdown | ExitFlags::ForceIfHung;
     const QString blocked = "Granted, blocked by Disc burner (Écriture du disque)";
-    QTest::newRow("shutdown blocked") << shutdown << "shutdown" << "block" << blocked;
+    QTest::newRow("shutdown blocked") << shutdown << "shutdown" << "block" << false << blocked;
     QTest::newRow("reboot blocked among others") << (ExitFlags::Reboot | ExitFlags::ForceIfHung)
-                                                 << "sleep:shutdown:idle" << "block" << blocked;
-    QTest::newRow("shutdown only delayed") << shutdown << "shutdown" << "delay" << "Granted";
-    QTest::newRow("only sleep blocked") << shutdown << "sleep" << "block" << "Granted";
-    QTest::newRow("log off: logind not asked") << (ExitFlags::Logoff | ExitFlags::ForceIfHung)
-                                               << "shutdown" << "block" << "Unknown";
+                                                 << "sleep:shutdown:idle" << "block" << false << blocked;
+    QTest::newRow("shutdown only delayed") << shutdown << "shutdown" << "delay" << false << "Granted";
+    QTest::newRow("only sleep blocked") << shutdown << "sleep" << "block" << false << "Granted";
+    // logind lets no program of the caller's own user hold the action off.
+    QTest::newRow("the user's own program") << shutdown << "shutdown" << "block" << true
+                                            << "Granted, own Disc burner (Écriture du disque)";
 }
 
 void LinuxPlatformTest::foreseeingNamesWhatBlocksTheAction()
@@ -490,16 +601,51 @@ void LinuxPlatformTest::foreseeingNamesWhatBlocksTheAction()
     QFETCH(std::uint32_t, flags);
     QFETCH(QString, what);
     QFETCH(QString, mode);
+    QFETCH(bool, ours);
     QFETCH(QString, expected);
-    QDBusMessage inhibit = QDBusMessage::createMethodCall(login1, managerPath, managerInterface, "Inhibit");
-    inhibit << what << "Disc burner" << "Écriture du disque" << mode;
-    // The inhibitor holds for as long as this descriptor stays open.
-    const QDBusUnixFileDescriptor inhibitor =
-        QDBusConnection::systemBus().call(inhibit).arguments().value(0).value<QDBusUnixFileDescriptor>();
-    QVERIFY(inhibitor.isValid());
+    const uint uid = ours ? ::getuid() : ::getuid() + 1;
+    const QString inhibitors =
+        QString("ret = [('%1', 'Disc burner', 'Écriture du disque', '%2', %3, 4242)]").arg(what, mode).arg(uid);
+    QVERIFY(logind->control(managerPath, "AddMethod",
+                            {managerInterface, "ListInhibitors", "", "a(ssssuu)", inhibitors}));
 
     AnswerLog log;
     platform.foreseeExit(flags, log.onProspect());
+
+    QTRY_COMPARE(log.answers(), QStringList{expected});
+}
+
+void LinuxPlatformTest::foreseeingLogOffTellsWhetherItCanWork_data()
+{
+    QTest::addColumn<QString>("running");
+    QTest::addColumn<bool>("inSession");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("neither a desktop nor a session") << QString() << false << "NoSession";
+    QTest::newRow("logind's session") << QString() << true << "Unknown";
+    QTest::newRow("a desktop outside any session") << "GNOME" << false << "Unknown";
+}
+
+// logind ends only a session the process belongs to, and a desktop's
+// session manager only its own.
+void LinuxPlatformTest::foreseeingLogOffTellsWhetherItCanWork()
+{
+    QFETCH(QString, running);
+    QFETCH(bool, inSession);
+    QFETCH(QString, expected);
+    std::unique_ptr<MockService> sessionManager;
+    if (!running.isEmpty()) {
+        sessionManager = startDesktop(desktop(running));
+        QVERIFY(sessionManager);
+    }
+    const QString answer = inSession
+        ? "ret = '/org/freedesktop/login1/session/auto'"
+        : "raise dbus.exceptions.DBusException('PID does not belong to any known session', "
+          "name='org.freedesktop.login1.NoSessionForPID')";
+    QVERIFY(logind->control(managerPath, "AddMethod", {managerInterface, "GetSessionByPID", "u", "o", answer}));
+
+    AnswerLog log;
+    platform.foreseeExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, log.onProspect());
 
     QTRY_COMPARE(log.answers(), QStringList{expected});
 }

@@ -36,7 +36,7 @@ git clone --quiet --depth 1 "file://$root" "$chroot/root/velmora"
     scripts/install-deps.sh "${packages[@]}"
     cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
     cmake --build build/main 2>&1 | tee build/build.log
-    if grep -h "warning:" build/run.log build/build.log; then
+    if grep -hE ":[0-9]+:[0-9]+: warning:|ld: warning:" build/run.log build/build.log; then
         echo "FAIL: the build on Debian 13 has warnings" >&2
         exit 1
     fi

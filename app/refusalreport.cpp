@@ -3,15 +3,13 @@
 #include "refusalreport.h"
 
 #include "desktopnotification.h"
+#include "foreseeexit.h"
 #include "noticewindow.h"
-#include "onguithread.h"
 #include "poweractions.h"
 #include "runwarning.h"
 
 #include <QLocale>
-#include <QPointer>
 #include <QStringList>
-#include <QThreadPool>
 
 #include <algorithm>
 
@@ -148,18 +146,11 @@ void RefusalReport::retry()
     emit retryRequested(refusedMode);
 }
 
-// As the warning does, off the GUI thread: the system bus may be stalled.
 void RefusalReport::foresee(std::uint32_t exitFlags)
 {
-    const QPointer<RefusalReport> self(this);
     const std::uint64_t refusalNumber = refusalsShown;
-    QThreadPool::globalInstance()->start([self, refusalNumber, exitFlags] {
-        systemPlatform().foreseeExit(exitFlags, [self, refusalNumber](const ExitProspect& learned) {
-            onGuiThread([self, refusalNumber, learned] {
-                if (self)
-                    self->learn(learned, refusalNumber);
-            });
-        });
+    foreseeExitFor(this, exitFlags, [this, refusalNumber](const ExitProspect& learned) {
+        learn(learned, refusalNumber);
     });
 }
 

@@ -3,16 +3,14 @@
 #include "runwarning.h"
 
 #include "desktopnotification.h"
+#include "foreseeexit.h"
 #include "noticewindow.h"
-#include "onguithread.h"
 #include "platform.h"
 #include "poweractions.h"
 #include "settings.h"
 
 #include <QLocale>
-#include <QPointer>
 #include <QStringList>
-#include <QThreadPool>
 
 #include <algorithm>
 
@@ -174,21 +172,11 @@ void RunWarning::notify(std::uint32_t remainingMs, std::uint32_t exitFlags)
 }
 
 // The warning is shown first; the answer is added when it comes, if the
-// warning is still up and still names the action it was asked for. Reaching
-// the system bus may block for as long as the bus is stalled, so the
-// question is asked off the GUI thread.
+// warning is still up and still names the action it was asked for.
 void RunWarning::foresee(std::uint32_t exitFlags)
 {
-    const QPointer<RunWarning> self(this);
     const std::uint64_t question = ++questionsAsked;
-    QThreadPool::globalInstance()->start([self, question, exitFlags] {
-        systemPlatform().foreseeExit(exitFlags, [self, question](const ExitProspect& prospect) {
-            onGuiThread([self, question, prospect] {
-                if (self)
-                    self->learn(prospect, question);
-            });
-        });
-    });
+    foreseeExitFor(this, exitFlags, [this, question](const ExitProspect& prospect) { learn(prospect, question); });
 }
 
 void RunWarning::learn(const ExitProspect& prospect, std::uint64_t question)

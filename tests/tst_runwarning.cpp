@@ -363,10 +363,13 @@ void RunWarningTest::warningTellsWhatTheActionWillMeet()
     dialog.findChild<QComboBox*>()->setCurrentText("Reboot");
     run.step();
     QTRY_COMPARE(run.warningText(), QStringLiteral("Reboot in 30 seconds."));
-    const auto calls = fakePlatform().calls();
-    QVERIFY(std::any_of(calls.cbegin(), calls.cend(), [](const auto& call) {
-        return call.kind == FakePlatform::CallKind::ForeseeExit && (call.flags & 0x0f) == 0x02;
-    }));
+    const auto askedOfReboot = [] {
+        const auto calls = fakePlatform().calls();
+        return std::any_of(calls.cbegin(), calls.cend(), [](const auto& call) {
+            return call.kind == FakePlatform::CallKind::ForeseeExit && (call.flags & 0x0f) == 0x02;
+        });
+    };
+    QTRY_VERIFY(askedOfReboot());
 }
 
 void RunWarningTest::dismissedWarningStaysAwayForThatRun()

@@ -30,6 +30,9 @@ TIME_LEFT = re.compile(r'^Time left:0 days, 0 hours, (\d+) minutes and (\d+) sec
 SETTLE_S = 2
 # Longer than the refresh: the label shows a run's text within this.
 ACTION_TIMEOUT_S = 20
+# The main window is "Velmora"; the warning and the report say what they are
+# before the program's name.
+ANY_WINDOW = '(.* \u2013 )?Velmora'
 
 
 class Velmora:
@@ -108,7 +111,7 @@ class VelmoraEndToEnd(unittest.TestCase):
     def logind_calls(self):
         """The requests logind received; the questions the warning asks of
         it are no requests."""
-        questions = ('CanPowerOff', 'CanReboot', 'ListInhibitors')
+        questions = ('CanPowerOff', 'CanReboot', 'ListInhibitors', 'GetSessionByPID')
         return [call for call in self.logind.calls(LOGIND_MANAGER) + self.logind.calls(LOGIND_SESSION)
                 if call[0] not in questions]
 
@@ -149,31 +152,35 @@ class VelmoraEndToEnd(unittest.TestCase):
                    "name='org.freedesktop.DBus.Error.AccessDenied')\n")
         self.logind.record(LOGIND_MANAGER, 'org.freedesktop.login1.Manager', 'PowerOff', 'b',
                            ('', refusal))
-        main_window, = wait_until(lambda: self.velmora.user.visible_windows('Velmora'), 'the main window')
+        main_window, = wait_until(lambda: self.velmora.user.visible_windows(ANY_WINDOW), 'the main window')
         self.velmora.press('Ok')
         report = self.wait_for_report()
-        self.assertEqual(report.find(name='Report').find('label').name,
-                         'Shutdown not done.\nThe system answered: Access denied by test policy')
-        notify = wait_until(lambda: self.notifications.calls(NOTIFICATIONS), 'the notification')
-        _, (_, _, _, summary, body, actions, _, _) = notify[0]
-        self.assertEqual((summary, body, actions),
-                         ('Shutdown not done', 'The system answered: Access denied by test policy',
-                          ['retry', 'Try again']))
+        message = ("Shutdown not done: the system's policy does not allow this action for this user.\n"
+                   'The system answered: Access denied by test policy')
+        self.assertEqual(report.find(name='Report').find('label').name, message)
+        self.assertEqual(len(self.velmora.user.visible_windows('Shutdown not done \u2013 Velmora')), 1)
+        notify = wait_until(lambda: self.notify_calls(), 'the notification')
+        _, (_, _, _, summary, body, actions, hints, _) = notify[0]
+        self.assertEqual((summary, body, actions, hints['urgency']),
+                         ('Shutdown not done', message, ['default', 'Show', 'retry', 'Try again'], ('Byte', 2)))
 
         self.velmora.user.click(report.find('push button', 'Try again'))
-        wait_until(lambda: len(self.logind.calls(LOGIND_MANAGER)) == 2, 'the request made again')
+        wait_until(lambda: len(self.logind_calls()) == 2, 'the request made again')
         self.wait_for_report()
         # With no window manager the report lies over "STOP!"; a user would
         # move it aside.
-        reported, = set(self.velmora.user.visible_windows('Velmora')) - {main_window}
+        reported, = set(self.velmora.user.visible_windows(ANY_WINDOW)) - {main_window}
         subprocess.run(['xdotool', 'windowmove', '--sync', reported, '0', '0'],
                        env=self.desktop.environment(), check=True, timeout=10)
         self.velmora.press('STOP!')
-        wait_until(lambda: len(self.velmora.user.visible_windows('Velmora')) == 1,
+        wait_until(lambda: len(self.velmora.user.visible_windows(ANY_WINDOW)) == 1,
                    'the report to close')
 
+    def notify_calls(self):
+        return [call for call in self.notifications.calls(NOTIFICATIONS) if call[0] == 'Notify']
+
     def wait_for_report(self):
-        wait_until(lambda: len(self.velmora.user.visible_windows('Velmora')) == 2,
+        wait_until(lambda: len(self.velmora.user.visible_windows(ANY_WINDOW)) == 2,
                    'the report on the display')
         return wait_until(lambda: attempt(lambda: self.velmora.application.windows('Try again')),
                           'the report window')[0]
@@ -216,7 +223,7 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.assertRegex(self.velmora.status(), TIME_LEFT)
         self.invoke_action(1, 'stop')
         self.velmora.wait_for_status('Timer reset.')
-        wait_until(lambda: len(self.velmora.user.visible_windows('Velmora')) == 1,
+        wait_until(lambda: len(self.velmora.user.visible_windows(ANY_WINDOW)) == 1,
                    'the warning window to close')
         self.assertIn(('CloseNotification', [('UInt32', 1)]), self.notifications.calls(NOTIFICATIONS))
 
@@ -230,16 +237,18 @@ class VelmoraEndToEnd(unittest.TestCase):
         application = self.velmora.application
         warning = wait_until(lambda: attempt(lambda: application.windows('Stop countdown')),
                              'the warning window', 90)[0]
-        wait_until(lambda: len(self.velmora.user.visible_windows('Velmora')) == 2,
+        wait_until(lambda: len(self.velmora.user.visible_windows(ANY_WINDOW)) == 2,
                    'the warning window on the display')
+        self.assertEqual(len(self.velmora.user.visible_windows('Shutdown in 1 minute \u2013 Velmora')), 1)
         return warning.find(name='Warning').find('label').name
 
     def assert_notified_once(self):
-        notify = wait_until(lambda: self.notifications.calls(NOTIFICATIONS), 'the notification')
+        notify = wait_until(lambda: self.notify_calls(), 'the notification')
         self.assertEqual(len(notify), 1)
-        method, (app, replaces, _, summary, _, actions, _, timeout) = notify[0]
-        self.assertEqual((method, app, replaces, actions, timeout),
-                         ('Notify', 'Velmora', ('UInt32', 0), ['stop', 'Stop'], ('Int32', 0)))
+        method, (app, replaces, _, summary, _, actions, hints, timeout) = notify[0]
+        self.assertEqual((method, app, replaces, actions, hints['urgency'], timeout),
+                         ('Notify', 'Velmora', ('UInt32', 0), ['default', 'Show', 'stop', 'Stop'], ('Byte', 2),
+                          ('Int32', 0)))
         self.assertRegex(summary, r'^Shutdown at .+\.$')
 
 if __name__ == '__main__':

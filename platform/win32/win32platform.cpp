@@ -114,7 +114,6 @@ ExitOutcome::Kind refusalKind(DWORD error)
     case ERROR_ACCESS_DENIED:
         return ExitOutcome::Kind::Forbidden;
     case ERROR_SHUTDOWN_IN_PROGRESS:
-    case ERROR_SHUTDOWN_IS_SCHEDULED:
         return ExitOutcome::Kind::AlreadyInProgress;
     default:
         return ExitOutcome::Kind::Refused;

@@ -125,7 +125,9 @@ run() {
 }
 
 # Inside the namespaces (PID 1 there): mounts what programs expect and
-# enters the chroot. Every mount goes with the namespace.
+# enters the chroot. Every mount goes with the namespace. tests/realstack
+# calls "debian-chroot.sh enter DIR COMMAND" too, from namespaces of its
+# own (with a cgroup namespace, over an overlay of the chroot).
 enter() {
     local dir=$1 device
     shift

@@ -11,8 +11,10 @@ import dbus
 from desktop import wait_until
 
 ACCESSIBLE = 'org.a11y.atspi.Accessible'
+ACTION = 'org.a11y.atspi.Action'
 COMPONENT = 'org.a11y.atspi.Component'
 TEXT = 'org.a11y.atspi.Text'
+VALUE = 'org.a11y.atspi.Value'
 ROOT_PATH = '/org/a11y/atspi/accessible/root'
 SCREEN_COORDINATES = dbus.UInt32(0)
 STATE_SHOWING = 25
@@ -56,6 +58,17 @@ class Node:
     def showing(self):
         low_bits = int(self._call(ACCESSIBLE, 'GetState')[0])
         return bool(low_bits & (1 << STATE_SHOWING))
+
+    def set_value(self, value):
+        """Sets a spin box or slider as an assistive technology does,
+        where no keyboard or pointer can reach the window."""
+        self._call(dbus.PROPERTIES_IFACE, 'Set', 'ssv', VALUE, 'CurrentValue',
+                   dbus.Double(value, variant_level=1))
+
+    def do_action(self, name):
+        """Performs the named action, "Press" for a button."""
+        names = [str(action[0]) for action in self._call(ACTION, 'GetActions')]
+        self._call(ACTION, 'DoAction', 'i', names.index(name))
 
     def children(self):
         return [Node(self.bus, str(owner), str(path))

@@ -34,13 +34,6 @@ host_cgroup2=$(findmnt -n -t cgroup2 -o TARGET | head -n 1)
 cgroup="$host_cgroup2$(sed -n 's/^0:://p' /proc/self/cgroup)"
 cgroup="${cgroup%/}/velmora-realstack-$$"
 
-# Every mount with its options (a cgroup2 mount's nsdelegate among them),
-# and the cgroup tree.
-host_state() {
-    cat /proc/self/mountinfo
-    find "$host_cgroup2" -type d | sort
-}
-
 pids=()
 # Ends whatever still runs, removes the cgroups (the kernel ends a
 # namespace's processes in its own time) and checks the host.
@@ -53,10 +46,14 @@ finish() {
         [ -d "$cgroup" ] || break
         find "$cgroup" -depth -type d -exec rmdir {} + 2> /dev/null || sleep 0.1
     done
-    after=$(host_state)
+    # Every mount with its options, a cgroup2 mount's nsdelegate among them.
+    after=$(cat /proc/self/mountinfo)
     if [ "$before" != "$after" ]; then
-        echo "realstack: FAIL: the host's mounts or cgroups changed:" >&2
+        echo "realstack: FAIL: the host's mounts changed:" >&2
         diff <(echo "$before") <(echo "$after") >&2 || true
+        status=1
+    elif [ -d "$cgroup" ]; then
+        echo "realstack: FAIL: the run's cgroup $cgroup is left" >&2
         status=1
     elif [ $status -eq 0 ]; then
         echo "realstack: PASSED: ${#cases[@]} cases against elogind and polkitd, the host's mounts and cgroups as before"
@@ -77,7 +74,7 @@ in_namespaces() {
         "$here/enter.sh" "$lower" "$work/$name" "$@"
 }
 
-before=$(host_state)
+before=$(cat /proc/self/mountinfo)
 trap finish EXIT
 trap 'exit 1' INT TERM HUP
 rm -rf "$work"

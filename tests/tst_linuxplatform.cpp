@@ -162,11 +162,10 @@ private slots:
 private:
     bool startLogind();
     bool resetLogind();
-
-    // Torn down in reverse: the mock, then the buses, then their directory.
     QString withServiceDir(const QString &config);
     bool reloadSessionBus();
 
+    // Torn down in reverse: the mock, then the buses, then their directory.
     QTemporaryDir busDir;
     PrivateBus systemBus;
     PrivateBus sessionBus;

@@ -5,6 +5,7 @@
 #include "desktoplogoff.h"
 #include "pauseinterrupt.h"
 #include "pendingreply.h"
+#include "systembusprobe.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -157,7 +158,7 @@ std::vector<ExitProspect::Blocker> blockersIn(const QDBusMessage &answer)
 // session of this process; with neither, it cannot work from here.
 ExitProspect logoffProspect()
 {
-    if (desktopLogoff(QDBusConnection::sessionBus()))
+    if (desktopLogoff(QDBusConnection::sessionBus()) || !systemBusAnswers(prospectTimeoutMs))
         return {};
     const QDBusMessage session = PendingReply(QDBusConnection::systemBus(),
                                               logindManager(QStringLiteral("GetSessionByPID"),
@@ -201,9 +202,10 @@ void LinuxPlatform::requestExit(std::uint32_t flags, std::uint32_t, ExitOutcomeH
 }
 
 // logind's inhibitors and Can* answers concern powering off and rebooting,
-// not a log-off; and without an application no event loop would hand their
-// answers over. Both questions leave together, so the later answer still
-// comes within one timeout.
+// not a log-off; without an application no event loop would hand their
+// answers over; and a stalled bus would hold every bus of the program.
+// Both questions leave together, so the later answer still comes within
+// one timeout.
 void LinuxPlatform::foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer)
 {
     const std::uint32_t action = flags & ~ExitFlags::ForceIfHung;
@@ -211,7 +213,7 @@ void LinuxPlatform::foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswe
         onAnswer(logoffProspect());
         return;
     }
-    if (!QCoreApplication::instance()) {
+    if (!QCoreApplication::instance() || !systemBusAnswers(prospectTimeoutMs)) {
         onAnswer({});
         return;
     }

@@ -123,6 +123,7 @@ class Desktop:
         self.display = self._start_display()
         self.session_address = self._start_bus('session')
         self.system_address = self._start_bus('system')
+        self.system_daemon = self.processes[-1]
         self.accessibility_address = self._start_bus('session')
         self.session_bus = dbus.bus.BusConnection(self.session_address)
         self.system_bus = dbus.bus.BusConnection(self.system_address)

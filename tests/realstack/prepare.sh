@@ -9,8 +9,13 @@
 # Usage: prepare.sh PACKAGE.deb
 set -eu
 here=$(dirname "$0")
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o Dpkg::Use-Pty=0 \
-    --no-install-recommends "$1" < /dev/null > /dev/null
+install_package() {
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o Dpkg::Use-Pty=0 \
+        --no-install-recommends "$1" < /dev/null > /dev/null
+}
+# The cached chroot has the libraries it needs; a new one comes from the
+# mirror, with package lists brought up to date first when it is not found.
+install_package "$1" || { apt-get update -qq && install_package "$1"; }
 useradd --create-home --shell /bin/bash tester
 for command in poweroff reboot halt kexec shutdown; do
     install -m 755 "$here/power-stub" "/usr/sbin/$command"

@@ -63,6 +63,10 @@ NO_SESSION = ("Log off not done: Velmora is not running inside a login session t
 LOG_OFF_AHEAD = "Log off will not work from here: Velmora is not running inside a login session."
 PASSWORD_AHEAD = ("The system will want an administrator's password. If nobody enters it, the "
                   "shutdown will not happen.")
+# What logind and polkit answer, in their own words, in each case.
+INTERACTIVE_ONLY = 'The system answered: Interactive authentication required.'
+TIMED_OUT = 'The system answered: Method call timed out'
+NO_SESSION_ANSWER = 'The system answered: Is a directory'
 BLOCKER_WHO = 'Nightly backup'
 BLOCKER_WHY = 'Copying the home folders'
 BLOCKER = f'\u201c{BLOCKER_WHO}\u201d holds it off: \u201c{BLOCKER_WHY}\u201d.'
@@ -257,13 +261,13 @@ class RealStack(unittest.TestCase):
 
     def test_no_session_no_agent(self):
         velmora = self.start_velmora()
-        self.assert_report(velmora, 30, NO_PROMPT, 'The system answered: Interactive authentication required.')
+        self.assert_report(velmora, 30, NO_PROMPT, INTERACTIVE_ONLY)
 
     def test_unanswered_prompt(self):
         velmora = UsersVelmora(self.stack)
         self.start_agent(velmora.pid)
         velmora.press('Ok')
-        self.assert_report(velmora, PROMPT_TIMEOUT_S, NOT_ENTERED, 'The system answered: Method call timed out')
+        self.assert_report(velmora, PROMPT_TIMEOUT_S, NOT_ENTERED, TIMED_OUT)
 
     def start_agent(self, pid):
         """A text password prompt for the program's requests, on a
@@ -295,7 +299,7 @@ class RealStack(unittest.TestCase):
     def test_log_off_outside_session(self):
         velmora = self.start_velmora(action='Log off', minutes=2)
         self.assert_warning(velmora, LOG_OFF_AHEAD)
-        self.assert_report(velmora, WARNING_TIMEOUT_S, NO_SESSION, 'The system answered: Is a directory')
+        self.assert_report(velmora, WARNING_TIMEOUT_S, NO_SESSION, NO_SESSION_ANSWER)
 
     def test_block_inhibitor(self):
         inhibitor = self.stack.spawn(['elogind-inhibit', '--mode=block', '--what=shutdown',
@@ -307,8 +311,7 @@ class RealStack(unittest.TestCase):
         self.assertIsNone(inhibitor.poll())
         velmora = self.start_velmora(minutes=2)
         self.assert_warning(velmora, PASSWORD_AHEAD, BLOCKER)
-        self.assert_report(velmora, WARNING_TIMEOUT_S, NO_PROMPT, BLOCKER,
-                           'The system answered: Interactive authentication required.')
+        self.assert_report(velmora, WARNING_TIMEOUT_S, NO_PROMPT, BLOCKER, INTERACTIVE_ONLY)
 
 
 if __name__ == '__main__':

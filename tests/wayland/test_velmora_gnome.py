@@ -9,6 +9,7 @@ Usage: test_velmora_gnome.py /path/to/velmora [unittest options]"""
 
 import os
 import re
+import signal
 import subprocess
 import sys
 import tempfile
@@ -187,5 +188,8 @@ class VelmoraOnGnomeShell(unittest.TestCase):
 if __name__ == '__main__':
     if len(sys.argv) < 2:
         sys.exit(__doc__)
+    # A stop from outside ends the test as an error does, so that every
+    # process it started is ended and its temporary folder removed.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit('stopped by SIGTERM'))
     PROGRAM = os.path.abspath(sys.argv.pop(1))
     unittest.main()

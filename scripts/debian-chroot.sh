@@ -106,21 +106,41 @@ host_mounts() {
         }' /proc/self/mountinfo | sort
 }
 
+# Compares the host's mounts with those before the run; also on the way out
+# of a run that failed or was interrupted.
+check_host_mounts() {
+    local after
+    after=$(host_mounts "$run_dir")
+    [ "$after" != "$mounts_before" ] || return 0
+    echo "debian-chroot: the host's mounts changed while running in $run_dir:" >&2
+    diff <(echo "$mounts_before") <(echo "$after") >&2 || true
+    exit 1
+}
+
+# The mounts live in the namespace only, and so nothing is ever unmounted
+# on the host: when its first process ends, for whatever reason, the kernel
+# ends the others and drops the namespace with every mount in it. unshare
+# ends that first process when it ends itself (--kill-child), and a signal
+# that ends this script ends unshare.
 run() {
-    local dir=$1 before after
-    [ $# -ge 2 ] && [ -x "$dir/bin/sh" ] || usage
+    [ $# -ge 2 ] && [ -x "$1/bin/sh" ] || usage
+    run_dir=$(realpath "$1")
     shift
-    dir=$(realpath "$dir")
-    before=$(host_mounts "$dir")
-    local status=0
+    mounts_before=$(host_mounts "$run_dir")
+    trap check_host_mounts EXIT
+    local status=0 stdin
+    # A command in the background would read /dev/null instead of the
+    # standard input, if there is one.
+    { exec {stdin}<&0; } 2> /dev/null || exec {stdin}< /dev/null
     unshare --mount --propagation private --pid --fork --kill-child -- \
-        bash "${BASH_SOURCE[0]}" enter "$dir" "$@" || status=$?
-    after=$(host_mounts "$dir")
-    if [ "$before" != "$after" ]; then
-        echo "debian-chroot: the host's mounts changed while running in $dir:" >&2
-        diff <(echo "$before") <(echo "$after") >&2 || true
-        exit 1
-    fi
+        bash "${BASH_SOURCE[0]}" enter "$run_dir" "$@" <&$stdin {stdin}<&- &
+    unshare_pid=$!
+    trap 'kill "$unshare_pid" 2> /dev/null; wait "$unshare_pid"; exit 143' TERM
+    trap 'kill "$unshare_pid" 2> /dev/null; wait "$unshare_pid"; exit 130' INT
+    wait "$unshare_pid" || status=$?
+    exec {stdin}<&-
+    trap - EXIT TERM INT
+    check_host_mounts
     return $status
 }
 

@@ -49,7 +49,7 @@ try:
                        env=desktop.environment(), check=True)
 
     def velmora_windows():
-        return user.visible_windows('Velmora')
+        return user.visible_windows(e2e.ANY_WINDOW)
 
     velmora.set_minutes(2)
     velmora.press('Ok')
@@ -64,8 +64,8 @@ try:
 
     logind = desktop.start_logind(e2e.LOGIND_SESSION)
     logind.record(e2e.LOGIND_MANAGER, 'org.freedesktop.login1.Manager', 'PowerOff', 'b',
-                  ('', "raise dbus.exceptions.DBusException('Access denied by polkit', "
-                       "name='org.freedesktop.DBus.Error.AccessDenied')\n"))
+                  ('', "raise dbus.exceptions.DBusException('Interactive authentication required.', "
+                       "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')\n"))
     velmora = e2e.Velmora(desktop)
     main_window, = wait_until(lambda: len(velmora_windows()) == 1 and velmora_windows(),
                               'the main window alone')

@@ -4,7 +4,8 @@
 #
 # Builds Velmora and runs every test: the unit and GUI tests (offscreen),
 # the Linux backend against private D-Bus buses, the Debian package
-# installed and started, the Windows build and its installer tested under
+# installed and started, and run against the real elogind and polkitd in a
+# Debian 12 chroot, the Windows build and its installer tested under
 # Wine, the Linux part again on Debian 13 (in a chroot, from Debian 12),
 # the tests again under sanitizers, and a minute of fuzzing the
 # settings loader.
@@ -35,6 +36,13 @@ ctest --test-dir "$build/main" --output-on-failure --no-tests=error -j2 < /dev/n
 
 stage "Debian package: built, checked by lintian, installed, started and purged"
 "$root/tests/check_deb.sh" "$build/deb"
+
+stage "The Debian package against the real elogind and polkitd, in a Debian 12 chroot"
+if [ "$release" = 12 ]; then
+    "$root/tests/realstack/run.sh" "$build/deb" "$build/realstack"
+else
+    skip "the package built on Debian $release does not install on Debian 12"
+fi
 
 stage "Debian 13: run.sh, the build, ctest and the Debian package in a minimal trixie chroot"
 if [ "$release" = 12 ]; then

@@ -4,16 +4,12 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
-
-#include <optional>
 
 // A desktop notification with one action, where the desktop offers them.
 // It stands in for a window the compositor may keep out of sight, so it is
-// critical, stays on the screen until it is closed where the server can keep
-// it, is shown again should the server let it expire, and a click on it asks
-// for the window. Nothing is shown, and nothing waits, when no notification
-// server runs.
+// critical, is shown again when the server takes it away after a click or
+// lets it expire, and a click on it asks for the window. Nothing is shown,
+// and nothing waits, when no notification server runs.
 class DesktopNotification : public QObject
 {
     Q_OBJECT
@@ -37,7 +33,6 @@ private slots:
 
 private:
     void listenToServer();
-    void askCapabilities();
     void send();
     void adoptId(quint64 request, uint notificationId);
     void closeNotification(uint notificationId);
@@ -48,8 +43,7 @@ private:
     QString body;
     bool listening = false;
     bool wanted = false;        // shown and not closed since
-    bool askingCapabilities = false;
-    std::optional<QStringList> capabilities;
+    bool reopenWhenClosed = false;
     quint64 latestRequest = 0;  // counts Notify calls
     uint currentId = 0;         // 0 until the server has answered
     QString activationToken;    // sent just before a click's action

@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <utility>
@@ -49,45 +50,25 @@ void DesktopNotification::listenToServer()
 
 void DesktopNotification::show(const QString& newSummary, const QString& newBody)
 {
-    if (!QDBusConnection::sessionBus().isConnected())
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
         return;
     listenToServer();
     wanted = true;
     summary = newSummary;
     body = newBody;
-    if (capabilities)
-        send();
-    else
-        askCapabilities();
+    send();
 }
 
-// Whether the server can keep a notification is asked once, before the
-// first one; a server that does not answer is taken to offer nothing extra.
-void DesktopNotification::askCapabilities()
-{
-    if (askingCapabilities)
-        return;
-    askingCapabilities = true;
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(notificationCall(QStringLiteral("GetCapabilities"))), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
-        const QDBusPendingReply<QStringList> reply = *call;
-        capabilities = reply.isError() ? QStringList() : reply.value();
-        askingCapabilities = false;
-        if (wanted)
-            send();
-        call->deleteLater();
-    });
-}
-
+// No "resident" hint: GNOME Shell shows no banner at all for a resident
+// notification of the program that has the focus, which the warning often
+// has as it appears. Shown again instead when the server takes it away.
 void DesktopNotification::send()
 {
-    QVariantMap hints{
+    const QVariantMap hints{
         {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))},
         {QStringLiteral("desktop-entry"), QStringLiteral("io.github.velmora.Velmora")},
     };
-    if (capabilities->contains(QStringLiteral("persistence")))
-        hints.insert(QStringLiteral("resident"), true);
     QDBusMessage notify = notificationCall(QStringLiteral("Notify"));
     notify << QStringLiteral("Velmora") << currentId << QStringLiteral("io.github.velmora.Velmora")
            << summary << body << QStringList{clickKey, QStringLiteral("Show"), actionKey, actionLabel}
@@ -135,10 +116,12 @@ void DesktopNotification::onActionInvoked(uint notificationId, const QString& ke
 {
     if (!wanted || notificationId != currentId)
         return;
-    if (key == actionKey)
+    if (key == actionKey) {
         emit actionChosen();
-    else if (key == clickKey)
+    } else if (key == clickKey) {
+        reopenWhenClosed = true;
         emit opened(std::exchange(activationToken, QString()));
+    }
 }
 
 // Sent just before the action it belongs to.
@@ -148,11 +131,14 @@ void DesktopNotification::onActivationToken(uint notificationId, const QString& 
         activationToken = token;
 }
 
+// A server removes a notification once it is clicked, and some let even a
+// critical one expire; while it is wanted, it comes back.
 void DesktopNotification::onNotificationClosed(uint notificationId, uint reason)
 {
     if (notificationId != currentId)
         return;
     currentId = 0;
-    if (wanted && reason == closedByExpiry)
+    const bool clicked = std::exchange(reopenWhenClosed, false);
+    if (wanted && (clicked || reason == closedByExpiry))
         send();
 }

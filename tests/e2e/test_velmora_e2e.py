@@ -220,16 +220,22 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.assertRegex(self.wait_for_warning(), r'^Shutdown in (1 minute|[1-5]?[0-9] seconds?)\.$')
         self.assert_notified_once()
 
-        # Another notification's "stop", and another action of this one, are not ours.
+        # Another notification's "stop", and a click on this one, stop nothing.
         self.invoke_action(2, 'stop')
         self.invoke_action(1, 'default')
         time.sleep(SETTLE_S)
         self.assertRegex(self.velmora.status(), TIME_LEFT)
-        self.invoke_action(1, 'stop')
+        # A server takes a clicked notification away; the way to stop must
+        # stay on the screen, so it comes back, as notification 2.
+        self.notifications.control(NOTIFICATIONS, 'EmitSignal', 'org.freedesktop.Notifications',
+                                   'NotificationClosed', 'uu',
+                                   dbus.Array([dbus.UInt32(1), dbus.UInt32(2)], signature='v'))
+        wait_until(lambda: len(self.notify_calls()) == 2, 'the notification shown again')
+        self.invoke_action(2, 'stop')
         self.velmora.wait_for_status('Timer reset.')
         wait_until(lambda: len(self.velmora.user.visible_windows(ANY_WINDOW)) == 1,
                    'the warning window to close')
-        self.assertIn(('CloseNotification', [('UInt32', 1)]), self.notifications.calls(NOTIFICATIONS))
+        self.assertIn(('CloseNotification', [('UInt32', 2)]), self.notifications.calls(NOTIFICATIONS))
 
         # Past the moment the run would have ended, nothing was asked.
         self.thaw_system_bus()

@@ -21,14 +21,18 @@
 #       all gone with the namespace, as is every process COMMAND leaves.
 #       The network is the host's. Fails when the host's mounts are not the
 #       same afterwards.
-# Both need root; the host must be Debian 12 or 13.
+#   debian-chroot.sh enter DIR COMMAND [ARG ...]
+#       What run does inside its namespaces: mounts the above in DIR and
+#       runs COMMAND there. Only for a first process of mount and PID
+#       namespaces that a caller made itself.
+# All need root; make needs a Debian 12 or 13 host.
 set -euo pipefail
 scripts="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 . "$scripts/release.sh"
 . "$scripts/apt-sources.sh"
 
 usage() {
-    sed -n 's/^# \{0,1\}//; /^Usage:/,/^Both/p' "${BASH_SOURCE[0]}" >&2
+    sed -n 's/^# \{0,1\}//; /^Usage:/,/^All need/p' "${BASH_SOURCE[0]}" >&2
     exit 2
 }
 

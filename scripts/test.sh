@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Builds Velmora and runs every test: the unit and GUI tests (offscreen),
-# the Linux backend against private D-Bus buses, the Debian package
+# the Linux backend against private D-Bus buses, the program on a headless
+# GNOME Shell on Wayland, the Debian package
 # installed and started, and run against the real elogind and polkitd in a
 # Debian 12 chroot, the Windows build and its installer tested under
 # Wine, the Linux part again on Debian 13 (in a chroot, from Debian 12),
@@ -33,6 +34,13 @@ stage "Build and tests"
 cmake -S "$root" -B "$build/main" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build "$build/main"
 ctest --test-dir "$build/main" --output-on-failure --no-tests=error -j2 < /dev/null
+
+stage "Wayland: the real program on a headless GNOME Shell 43"
+if [ "$release" = 12 ]; then
+    timeout 900 /usr/bin/python3 -B "$root/tests/wayland/test_velmora_gnome.py" "$build/main/app/velmora" < /dev/null
+else
+    skip "the test is made for Debian 12's GNOME Shell 43"
+fi
 
 stage "Debian package: built, checked by lintian, installed, started and purged"
 "$root/tests/check_deb.sh" "$build/deb"

@@ -42,6 +42,7 @@ void MainDialog::go()
         * msPerMinute;
     running = true;
     warning->arm(targetMs);
+    report->withdraw();
 
     // The worker receives its own run, so that it never mistakes a later
     // run for its own, however late the pool starts it.

@@ -100,6 +100,7 @@ void DesktopNotification::adoptId(quint64 request, uint notificationId)
 void DesktopNotification::close()
 {
     wanted = false;
+    reopenWhenClosed = false;
     if (currentId != 0)
         closeNotification(currentId);
     currentId = 0;

@@ -4,6 +4,7 @@
 
 #include "maindialog.h"
 #include "onguithread.h"
+#include "outcomehandover.h"
 #include "platform.h"
 #include "refusalreport.h"
 
@@ -13,8 +14,6 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
-#include <optional>
-#include <utility>
 
 namespace {
 
@@ -34,47 +33,6 @@ void withShutdownPrivilege(Request request)
     request(os);
     os.disableShutdownPrivilege();
 }
-
-// An outcome that the system gives during the request itself is held until
-// the privilege lock is released; one that comes later is passed on at once.
-class OutcomeHandover
-{
-public:
-    explicit OutcomeHandover(PowerActions::OutcomeHandler handler)
-        : handler(std::move(handler))
-    {
-    }
-
-    void deliver(const ExitOutcome& outcome)
-    {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            if (!released) {
-                held = outcome;
-                return;
-            }
-        }
-        handler(outcome);
-    }
-
-    void release()
-    {
-        std::optional<ExitOutcome> outcome;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            released = true;
-            outcome.swap(held);
-        }
-        if (outcome)
-            handler(*outcome);
-    }
-
-private:
-    PowerActions::OutcomeHandler handler;
-    std::mutex mutex;
-    bool released = false;
-    std::optional<ExitOutcome> held;
-};
 
 }
 

@@ -6,7 +6,7 @@
 #include "foreseeexit.h"
 #include "noticewindow.h"
 #include "poweractions.h"
-#include "runwarning.h"
+#include "prospectsentences.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -51,17 +51,24 @@ bool sameBlocker(const ExitProspect::Blocker& one, const ExitProspect::Blocker& 
     return one.who == other.who && one.why == other.why;
 }
 
-// What the system says at the refusal adds to what the warning knew.
-void merge(ExitProspect& known, const ExitProspect& learned)
+// What the system says at the refusal adds to what the warning knew; true
+// when that changed anything.
+bool merge(ExitProspect& known, const ExitProspect& learned)
 {
-    if (learned.consent != ExitProspect::Consent::Unknown)
+    bool changed = false;
+    if (learned.consent != ExitProspect::Consent::Unknown && learned.consent != known.consent) {
         known.consent = learned.consent;
+        changed = true;
+    }
     for (const ExitProspect::Blocker& blocker : learned.blockers) {
         const auto found = std::find_if(known.blockers.cbegin(), known.blockers.cend(),
                                         [&](const auto& other) { return sameBlocker(blocker, other); });
-        if (found == known.blockers.cend())
+        if (found == known.blockers.cend()) {
             known.blockers.push_back(blocker);
+            changed = true;
+        }
     }
+    return changed;
 }
 
 }
@@ -100,27 +107,33 @@ void RefusalReport::show(const QString& mode, const ExitOutcome& outcome, std::u
 {
     if (ticket != withdrawals)
         return;
+    // What was learned at the first refusal still holds when it is tried again.
     if (retriedAt) {
         const bool same = outcome.kind == refusal.kind && outcome.reason == refusal.reason;
         const QString at = QLocale().toString(*retriedAt, QStringLiteral("HH:mm:ss"));
         retryNote = same ? QStringLiteral("Tried again at %1 \u2013 same answer.").arg(at)
                          : QStringLiteral("Tried again at %1.").arg(at);
         retriedAt.reset();
+    } else {
+        retryNote.clear();
+        const std::uint32_t flags = PowerActions::exitFlagsFor(mode);
+        prospect = flags == warnedFlags ? warned : ExitProspect();
     }
     refusedMode = mode;
     refusal = outcome;
-    const std::uint32_t flags = PowerActions::exitFlagsFor(mode);
-    prospect = flags == warnedFlags ? warned : ExitProspect();
     ++refusalsShown;
-    present();
-    foresee(flags);
+    publish(true);
+    foresee(PowerActions::exitFlagsFor(mode));
 }
 
+// What the warning learned belongs to its run alone.
 void RefusalReport::withdraw()
 {
     putAway();
     retriedAt.reset();
     retryNote.clear();
+    warnedFlags = 0;
+    warned = {};
 }
 
 void RefusalReport::rememberProspect(std::uint32_t exitFlags, const ExitProspect& learned)
@@ -129,9 +142,11 @@ void RefusalReport::rememberProspect(std::uint32_t exitFlags, const ExitProspect
     warned = learned;
 }
 
+// Answers still on their way belong to a report no longer shown.
 void RefusalReport::putAway()
 {
     ++withdrawals;
+    ++refusalsShown;
     if (window)
         window->hide();
     notification->close();
@@ -154,17 +169,15 @@ void RefusalReport::foresee(std::uint32_t exitFlags)
     });
 }
 
+// The window may have been put away with Escape; the notification, which
+// may be all that is in sight, still learns what holds the action off.
 void RefusalReport::learn(const ExitProspect& learned, std::uint64_t refusalNumber)
 {
-    if (refusalNumber != refusalsShown || !window || !window->isVisible())
-        return;
-    const QString before = refusalMessage(refusedMode, refusal, prospect);
-    merge(prospect, learned);
-    if (refusalMessage(refusedMode, refusal, prospect) != before)
-        present();
+    if (refusalNumber == refusalsShown && merge(prospect, learned))
+        publish(false);
 }
 
-void RefusalReport::present()
+void RefusalReport::publish(bool showWindow)
 {
     QString message = refusalMessage(refusedMode, refusal, prospect);
     if (!retryNote.isEmpty())
@@ -172,7 +185,8 @@ void RefusalReport::present()
     NoticeWindow* shown = reportWindow();
     shown->setSubject(notDone(refusedMode));
     shown->setMessage(message);
-    shown->present();
+    if (showWindow)
+        shown->present();
     notification->show(notDone(refusedMode), message);
 }
 

@@ -49,7 +49,7 @@ private:
     void retry();
     void foresee(std::uint32_t exitFlags);
     void learn(const ExitProspect& prospect, std::uint64_t refusalNumber);
-    void present();
+    void publish(bool showWindow);
     NoticeWindow* reportWindow();
 
     std::unique_ptr<NoticeWindow> window;    // made when first needed
@@ -61,7 +61,7 @@ private:
     ExitProspect warned;                     // what the warning learned
     std::optional<QTime> retriedAt;          // "Try again" waiting for its answer
     QString retryNote;
-    std::uint64_t refusalsShown = 0;         // tells a late answer from the refusal it belongs to
+    std::uint64_t refusalsShown = 0;         // tells a late answer from the report it belongs to
     std::atomic<std::uint64_t> withdrawals{0};
 };
 

@@ -70,8 +70,3 @@ QString warningSubject(std::uint32_t exitFlags, std::uint32_t remainingMs);
 // "Shutdown at 21:05.": the notification is not refreshed, so it names the
 // moment of the action rather than a time left that would soon be wrong.
 QString notificationSummary(std::uint32_t exitFlags, std::uint32_t remainingMs, const QTime& now);
-// A program holding the action off, or one of the user's own that the
-// action will cut short.
-QString blockerSentence(const ExitProspect::Blocker& blocker);
-// What an exit request will meet, in sentences for the warning.
-QString prospectSentences(const ExitProspect& prospect, std::uint32_t exitFlags);

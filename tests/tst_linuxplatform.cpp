@@ -312,10 +312,10 @@ void LinuxPlatformTest::refusalGivesTheSystemsReason_data()
     // the machine stays on.
     logindRow("password prompt unanswered", shutdown, "org.freedesktop.DBus.Error.NoReply",
               "Method call timed out", "password not entered: Method call timed out");
-    QTest::newRow("log off, GNOME's prompt unanswered")
+    // A session manager asks for no password: its silence is no more than that.
+    QTest::newRow("log off, GNOME gives no answer")
         << logoff << "GNOME" << gnome.path << gnome.interface << gnome.method << gnome.inSignature
-        << "org.freedesktop.DBus.Error.NoReply" << "Method call timed out"
-        << "password not entered: Method call timed out";
+        << "org.freedesktop.DBus.Error.NoReply" << "Method call timed out" << "refused: Method call timed out";
     logindRow("no agent to ask", reboot, "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired",
               "Interactive authentication required.", "no password prompt: Interactive authentication required.");
     logindRow("log off outside a session", logoff, "System.Error.EISDIR", "Is a directory",
@@ -492,6 +492,18 @@ void LinuxPlatformTest::logOffStartsSessionManagerOnDemand()
     });
     QVERIFY(reloadSessionBus());
     QVERIFY(!hasOwner(QDBusConnection::sessionBus(), "org.kde.Shutdown"));
+
+    // Plasma merely installed does not take the log-off from a desktop that runs.
+    {
+        const Desktop xfce = desktop("Xfce");
+        const std::unique_ptr<MockService> running = startDesktop(xfce);
+        QVERIFY(running);
+        AnswerLog log_;
+        platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0, log_.onOutcome());
+        QTRY_COMPARE(running->calls(xfce.path), QStringList{xfce.expectedCall});
+        QTRY_COMPARE(log_.answers(), QStringList{"accepted"});
+        QVERIFY(!QFile::exists(log));
+    }
 
     AnswerLog log_;
     platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0, log_.onOutcome());

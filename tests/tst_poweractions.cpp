@@ -15,6 +15,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
 #include <thread>
 
 using Kind = FakePlatform::CallKind;
@@ -251,12 +254,20 @@ void PowerActionsTest::reportSaysWhatTheRefusalMeans()
 void PowerActionsTest::outcomeHandlerMayRequestAgain()
 {
     fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Busy");
-    int outcomes = 0;
-    PowerActions::requestAction("Reboot", [&](const ExitOutcome&) {
-        if (++outcomes == 1)
-            PowerActions::requestAction("Reboot", [&](const ExitOutcome&) { ++outcomes; });
-    });
-    QCOMPARE(outcomes, 2);
+    // On a thread of its own, so that a deadlock fails the test rather than
+    // hanging it; such a thread is left behind.
+    auto outcomes = std::make_shared<std::promise<int>>();
+    std::thread([outcomes] {
+        int count = 0;
+        PowerActions::requestAction("Reboot", [&](const ExitOutcome&) {
+            if (++count == 1)
+                PowerActions::requestAction("Reboot", [&](const ExitOutcome&) { ++count; });
+        });
+        outcomes->set_value(count);
+    }).detach();
+    std::future<int> counted = outcomes->get_future();
+    QVERIFY2(counted.wait_for(std::chrono::seconds(10)) == std::future_status::ready, "the request deadlocked");
+    QCOMPARE(counted.get(), 2);
     QCOMPARE(fakePlatform().exitRequests().size(), size_t(2));
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakeplatform.h"
 #include "maindialog.h"
+#include "poweractions.h"
 #include "runwarning.h"
 #include "settings.h"
 #include "waituntil.h"
@@ -15,6 +16,7 @@
 #include <QSpinBox>
 #include <QLocale>
 #include <QTest>
+#include <QThreadPool>
 #include <QTime>
 #include <QTimer>
 
@@ -22,14 +24,20 @@
 
 namespace {
 
-// The warning is a window of its own, found as a user finds it.
-QDialog* warningWindow()
+// The warning and the report are windows of their own, found as a user
+// finds them.
+QDialog* windowWithButton(const char* text)
 {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (childWithText<QPushButton>(window, "Stop countdown"))
+        if (childWithText<QPushButton>(window, text))
             return qobject_cast<QDialog*>(window);
     }
     return nullptr;
+}
+
+QDialog* warningWindow()
+{
+    return windowWithButton("Stop countdown");
 }
 
 // Drives a run pass by pass: each step ends the held pause and waits until
@@ -94,6 +102,7 @@ private slots:
     void warningStopsRunWhileSettingsAreOpen();
     void warningTellsWhatTheActionWillMeet_data();
     void warningTellsWhatTheActionWillMeet();
+    void reportNamesWhatTheWarningFound();
     void dismissedWarningStaysAwayForThatRun();
     void stopOrReplacingRunWithdrawsWarning();
     void alertChangedDuringRunAppliesToIt();
@@ -103,6 +112,9 @@ void RunWarningTest::initTestCase()
 {
     // A 24-hour clock without seconds, whatever the machine's own locale.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    // As on a single core, where the countdown holds the pool's only thread:
+    // the warning's questions were queued behind it until the run was over.
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
 }
 
 void RunWarningTest::init()
@@ -311,31 +323,33 @@ void RunWarningTest::warningStopsRunWhileSettingsAreOpen()
 void RunWarningTest::warningTellsWhatTheActionWillMeet_data()
 {
     using Consent = ExitProspect::Consent;
+    QTest::addColumn<QString>("action");
     QTest::addColumn<int>("consent");
     QTest::addColumn<QString>("who");
     QTest::addColumn<QString>("added");
 
-    QTest::newRow("nothing known") << int(Consent::Unknown) << QString() << QString();
-    QTest::newRow("allowed") << int(Consent::Granted) << QString() << QString();
+    QTest::newRow("nothing known") << "Shutdown" << int(Consent::Unknown) << QString() << QString();
+    QTest::newRow("allowed") << "Shutdown" << int(Consent::Granted) << QString() << QString();
     // A prompt may never appear, or go unanswered: none is promised.
-    QTest::newRow("password") << int(Consent::AsksPassword) << QString()
+    QTest::newRow("password") << "Shutdown" << int(Consent::AsksPassword) << QString()
                               << "\nThe system will want an administrator's password. If nobody enters it, "
                                  "the shutdown will not happen.";
-    QTest::newRow("not allowed") << int(Consent::Denied) << QString()
+    QTest::newRow("not allowed") << "Reboot" << int(Consent::Denied) << QString()
                                  << "\nThe system does not allow this action.";
-    QTest::newRow("another user's program blocks") << int(Consent::Granted) << "Backup"
+    QTest::newRow("another user's program blocks") << "Shutdown" << int(Consent::Granted) << "Backup"
                              << "\n\u201CBackup\u201D holds it off: \u201CCopying files\u201D.";
     // The system does not let the user's own programs block: they are cut short.
-    QTest::newRow("the user's own program runs") << int(Consent::Granted) << "Backup (own)"
+    QTest::newRow("the user's own program runs") << "Shutdown" << int(Consent::Granted) << "Backup (own)"
                              << "\n\u201CBackup\u201D (yours) is still running: \u201CCopying files\u201D. "
                                 "It will be stopped.";
-    QTest::newRow("nowhere to log off from") << int(Consent::NoSession) << QString()
-                             << "\nShutdown will not work from here: Velmora is not running inside a login "
+    QTest::newRow("nowhere to log off from") << "Log off" << int(Consent::NoSession) << QString()
+                             << "\nLog off will not work from here: Velmora is not running inside a login "
                                 "session.";
 }
 
 void RunWarningTest::warningTellsWhatTheActionWillMeet()
 {
+    QFETCH(QString, action);
     QFETCH(int, consent);
     QFETCH(QString, who);
     QFETCH(QString, added);
@@ -349,27 +363,56 @@ void RunWarningTest::warningTellsWhatTheActionWillMeet()
     settings.sleepTime = 15000;
 
     MainDialog dialog;
+    dialog.findChild<QComboBox*>()->setCurrentText(action);
     SteppedRun run(dialog, 2);
     for (int passes = 0; passes < 4; ++passes)
         run.step();
     QVERIFY(run.warningShown());
-    QTRY_COMPARE(run.warningText(), "Shutdown in 1 minute." + added);
+    QTRY_COMPARE(run.warningText(), action + " in 1 minute." + added);
     run.step();
-    QCOMPARE(run.warningText(), "Shutdown in 45 seconds." + added);
+    QCOMPARE(run.warningText(), action + " in 45 seconds." + added);
 
-    // What was said of a shutdown does not hold for a reboot: it is asked
+    // What was said of one action does not hold for another: it is asked
     // again, and nothing is added until the answer comes.
+    const QString other = action == "Reboot" ? "Shutdown" : "Reboot";
     fakePlatform().foresee({});
-    dialog.findChild<QComboBox*>()->setCurrentText("Reboot");
+    dialog.findChild<QComboBox*>()->setCurrentText(other);
     run.step();
-    QTRY_COMPARE(run.warningText(), QStringLiteral("Reboot in 30 seconds."));
-    const auto askedOfReboot = [] {
+    QTRY_COMPARE(run.warningText(), other + " in 30 seconds.");
+    const auto askedOfOther = [&] {
         const auto calls = fakePlatform().calls();
-        return std::any_of(calls.cbegin(), calls.cend(), [](const auto& call) {
-            return call.kind == FakePlatform::CallKind::ForeseeExit && (call.flags & 0x0f) == 0x02;
+        return std::any_of(calls.cbegin(), calls.cend(), [&](const auto& call) {
+            return call.kind == FakePlatform::CallKind::ForeseeExit
+                && call.flags == PowerActions::exitFlagsFor(other);
         });
     };
-    QTRY_VERIFY(askedOfReboot());
+    QTRY_VERIFY(askedOfOther());
+}
+
+// A program the warning found holding the action off is often why it was
+// refused: the report names it, though the system no longer lists it then.
+void RunWarningTest::reportNamesWhatTheWarningFound()
+{
+    ExitProspect prospect;
+    prospect.consent = ExitProspect::Consent::Granted;
+    prospect.blockers.push_back({"Backup", "Copying files", false});
+    fakePlatform().foresee(prospect);
+    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Test answer");
+
+    MainDialog dialog;
+    SteppedRun run(dialog, 2);
+    run.step();
+    run.step();
+    QTRY_VERIFY(run.warningText().contains("Backup"));
+    fakePlatform().foresee({});
+    run.step();
+    run.step();
+
+    QWidget* report = nullptr;
+    QTRY_VERIFY((report = windowWithButton("Try again")) && report->isVisible());
+    QCOMPARE(report->findChild<QLabel*>()->text(),
+             QStringLiteral("Shutdown not done.\n\u201CBackup\u201D holds it off: \u201CCopying files\u201D.\n"
+                            "The system answered: Test answer"));
 }
 
 void RunWarningTest::dismissedWarningStaysAwayForThatRun()

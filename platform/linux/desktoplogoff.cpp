@@ -22,7 +22,7 @@ namespace {
 constexpr int firstWaitMs = 500;
 constexpr int secondWaitMs = 5000;
 
-enum class Presence { Absent, Present, Unclear };
+enum class Presence { Absent, Running, Startable, Unclear };
 
 // A session manager's log-off call, and the names whose owner shows that its
 // desktop runs. Plasma starts org.kde.Shutdown only when it is called, so
@@ -116,16 +116,16 @@ void ask(const QDBusConnection &bus, const QStringList &names, bool askActivatab
 
 Presence presenceOf(const Desktop &desktop, const BusAnswers &answers)
 {
-    bool unclear = !answers.activatable;
-    if (answers.activatable && answers.activatable->contains(desktop.logoff.service()))
-        return Presence::Present;
+    bool unclear = false;
     for (const QString &witness : desktop.witnesses) {
         if (!answers.owned.contains(witness))
             unclear = true;
         else if (answers.owned.value(witness))
-            return Presence::Present;
+            return Presence::Running;
     }
-    return unclear ? Presence::Unclear : Presence::Absent;
+    if (answers.activatable && answers.activatable->contains(desktop.logoff.service()))
+        return Presence::Startable;
+    return unclear || !answers.activatable ? Presence::Unclear : Presence::Absent;
 }
 
 } // namespace
@@ -148,6 +148,12 @@ std::optional<QDBusMessage> desktopLogoff(const QDBusConnection &session)
     BusAnswers answers;
     ask(session, names, true, firstWaitMs, answers);
     ask(session, answers.unanswered(names), !answers.activatable, secondWaitMs, answers);
+    // A desktop that runs goes before one that is only installed: Plasma's
+    // session manager can be started on any desktop where Plasma is.
+    for (const Desktop &desktop : desktops) {
+        if (presenceOf(desktop, answers) == Presence::Running)
+            return desktop.logoff;
+    }
     for (const Desktop &desktop : desktops) {
         if (presenceOf(desktop, answers) != Presence::Absent)
             return desktop.logoff;

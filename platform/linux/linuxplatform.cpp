@@ -62,15 +62,13 @@ QDBusMessage allowingPasswordPrompt(QDBusMessage message)
     return message;
 }
 
-// logind asks polkit with sd-bus's default timeout of 25 s: when a password
-// prompt goes unanswered that long, logind itself answers NoReply, and the
-// machine stays on. Velmora sets no timeout of its own, so such an answer
-// always comes from the other side. Only a session manager that quits while
-// logging off leaves the call without an answer of its own; the bus daemon
-// then says that the recipient disconnected, and the log-off goes on.
+// A session manager that quits while logging off leaves the call without an
+// answer of its own; the bus then says that it disconnected (dbus-daemon:
+// "…disconnected from message bus…", dbus-broker: "Remote peer
+// disconnected"), and the log-off goes on.
 bool saysRecipientLeft(const QDBusMessage &answer)
 {
-    return answer.errorMessage().contains(QLatin1String("disconnected from message bus"));
+    return answer.errorMessage().contains(QLatin1String("disconnected"));
 }
 
 ExitOutcome::Kind refusalKind(const QDBusMessage &answer)
@@ -90,22 +88,31 @@ ExitOutcome::Kind refusalKind(const QDBusMessage &answer)
     return kinds.value(answer.errorName(), Kind::Refused);
 }
 
-void reportOutcome(const QDBusMessage &answer, const ExitOutcomeHandler &onOutcome)
+// logind asks polkit with sd-bus's default timeout of 25 s: when a password
+// prompt goes unanswered that long, logind itself answers NoReply, and the
+// machine stays on. Velmora sets no timeout of its own, so such an answer
+// always comes from the other side; from a session manager it says nothing
+// of a password.
+void reportOutcome(const QDBusMessage &answer, bool fromLogind, const ExitOutcomeHandler &onOutcome)
 {
     if (answer.type() == QDBusMessage::ReplyMessage) {
         onOutcome({});
     } else if (!saysRecipientLeft(answer)) {
         const QString reason =
             answer.errorMessage().isEmpty() ? answer.errorName() : answer.errorMessage();
-        onOutcome({refusalKind(answer), reason.toStdString()});
+        ExitOutcome::Kind kind = refusalKind(answer);
+        if (kind == ExitOutcome::Kind::PasswordNotEntered && !fromLogind)
+            kind = ExitOutcome::Kind::Refused;
+        onOutcome({kind, reason.toStdString()});
     }
 }
 
 void request(const QDBusConnection &bus, const QDBusMessage &message, ExitOutcomeHandler onOutcome)
 {
+    const bool fromLogind = message.service() == login1Service;
     PendingReply(bus, allowingPasswordPrompt(message), untilAnswered)
-        .whenAnswered([onOutcome = std::move(onOutcome)](const QDBusMessage &answer) {
-            reportOutcome(answer, onOutcome);
+        .whenAnswered([fromLogind, onOutcome = std::move(onOutcome)](const QDBusMessage &answer) {
+            reportOutcome(answer, fromLogind, onOutcome);
         });
 }
 

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "systembusprobe.h"
 
+#include <QByteArray>
+#include <QtGlobal>
+
 #include <cerrno>
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -63,8 +65,9 @@ public:
 // at once, whether it accepts the credentials or not.
 bool systemBusAnswers(int timeoutMs)
 {
-    const char* configured = std::getenv("DBUS_SYSTEM_BUS_ADDRESS");
-    const std::string path = socketPath(configured && *configured ? configured : defaultAddress);
+    // Read under Qt's lock of the environment, which the windows also write.
+    const QByteArray configured = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    const std::string path = socketPath(configured.isEmpty() ? defaultAddress : configured.toStdString());
     sockaddr_un address{};
     if (path.empty() || path.size() >= sizeof address.sun_path)
         return true;

@@ -63,19 +63,21 @@ add_deb_src_entries() {
 }
 
 # Ninja's status lines "[done/total] ..." become a line every 5 %; the whole
-# output goes to the log.
+# output goes to the log. A shell loop, because awk (mawk) reads a pipe in
+# large blocks and would hold the progress back, on Debian 13 until the end.
 show_progress() {
-    awk -v file="$1" -v what="$2" '
-        { print > file }
-        /^\[[0-9]+\/[0-9]+\]/ {
-            split(substr($1, 2), step, /[\/\]]/)
-            percent = int(step[1] * 20 / step[2]) * 5
-            if (percent > shown) {
-                shown = percent
-                printf "   %s: %d %% (%d of %d steps)\n", what, percent, step[1], step[2]
-                fflush()
-            }
-        }'
+    local log line percent shown=0
+    exec {log}> "$1"
+    while IFS= read -r line; do
+        printf '%s\n' "$line" >&"$log"
+        [[ $line =~ ^\[([0-9]+)/([0-9]+)\] ]] || continue
+        percent=$((BASH_REMATCH[1] * 20 / BASH_REMATCH[2] * 5))
+        if [ "$percent" -gt "$shown" ]; then
+            shown=$percent
+            printf '   %s: %d %% (%d of %d steps)\n' "$2" "$percent" "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}"
+        fi
+    done
+    exec {log}>&-
 }
 
 # The cache is reused only when it was built from this exact source, with

@@ -16,7 +16,9 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 # A user's minimal Debian 13 with a clone has git as well.
-chroot=$("$root/scripts/debian-chroot.sh" make trixie test git | tee /dev/stderr | tail -n 1)
+# Its progress shown, its last line kept; through the open standard error,
+# which reopening as /dev/stderr would empty when it is a file.
+chroot=$("$root/scripts/debian-chroot.sh" make trixie test git | tee >(cat >&2) | tail -n 1)
 
 echo "== Debian 13: a clone of the committed tree in $chroot/root/velmora"
 rm -rf "$chroot/root/velmora"

@@ -8,9 +8,11 @@
 # folder, where it saves its settings; then for each action a delay of 0 and
 # Enter, which must make exactly the Win32 calls of a power request, as
 # Wine's relay trace shows them; a refused request, which must bring up the
-# report, and its "Try again"; then an install over that one and a silent
-# uninstall, which both must keep the settings. Under Wine, ExitWindowsEx
-# only ends the session of the prefix: the host is never touched.
+# report, and its "Try again"; then the installer opened and cancelled, which
+# must leave the installed build as it was; an install over that one, one into
+# another folder, which must leave nothing in the old one, and a silent
+# uninstall, which all must keep the settings. Under Wine, ExitWindowsEx only
+# ends the session of the prefix: the host is never touched.
 # Usage: e2e_windows.sh <prefix> <installer.exe> <output-dir>
 set -uo pipefail
 prefix=$1
@@ -31,6 +33,9 @@ programs_windows="$(user_folder LOCALAPPDATA)\\Programs\\Velmora"
 programs=$(winepath -u "$programs_windows")
 settings_windows="$(user_folder APPDATA)\\Velmora"
 settings=$(winepath -u "$settings_windows")
+# A folder that a user may choose instead.
+elsewhere_windows="$(user_folder LOCALAPPDATA)\\Elsewhere\\Velmora"
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora'
 
 failures=0
 fail() {
@@ -38,9 +43,12 @@ fail() {
     failures=$((failures + 1))
 }
 
+# Installs silently into $programs_windows, which it names to the installer
+# with /D= when given "chosen": a user's choice of folder.
 install_silently() {
     cp "$installer" "$prefix/drive_c/velmora-setup.exe"
-    timeout 120 wine 'C:\velmora-setup.exe' /S || fail "the silent install failed or took over 2 minutes"
+    timeout 120 wine 'C:\velmora-setup.exe' /S ${1:+"/D=$programs_windows"} ||
+        fail "the silent install failed or took over 2 minutes"
     timeout 120 wineserver --wait
     local program="$programs/bin/velmora.exe"
     local file
@@ -122,6 +130,71 @@ uninstall_silently() {
     [ ! -e "$programs" ] || fail "the uninstaller left $programs_windows behind"
     [ -z "$(find "$prefix/drive_c" -path '*Start Menu*' -name 'Velmora.lnk')" ] ||
         fail "the uninstaller left the Start-menu shortcut behind"
+}
+
+# The entry in the user's installed apps: the folder it names.
+install_location() {
+    wine reg query "$uninstall_key" /v InstallLocation 2> /dev/null |
+        tr -d '\r' | sed -n 's/^ *InstallLocation *REG_SZ *//p'
+}
+
+# What a user finds of the installed build: the files in its folder, the
+# Start-menu shortcut and the entry in the installed apps.
+installed_build() {
+    (cd "$programs" 2> /dev/null && find . | sort)
+    find "$prefix/drive_c" -path '*Start Menu*' -name 'Velmora.lnk'
+    echo "installed apps: $(install_location)"
+}
+
+# Opens the installer as a user does and cancels it on its first page, which
+# the installer's question then confirms (Yes is its default button): the
+# build installed before must be as it was.
+cancel_install() {
+    local before setup window question=""
+    before=$(installed_build)
+    cp "$installer" "$prefix/drive_c/velmora-setup.exe"
+    wine 'C:\velmora-setup.exe' &
+    setup=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora Setup$' | head -n1)
+    if [ -n "$window" ]; then
+        xdotool windowfocus --sync "$window"
+        sleep 0.5
+        xdotool key Escape
+        for _ in $(seq 20); do
+            question=$(xdotool search --onlyvisible --name '^Velmora Setup$' | grep -vx "$window" | head -n1)
+            [ -n "$question" ] && break
+            sleep 0.5
+        done
+        if [ -n "$question" ]; then
+            xdotool windowfocus --sync "$question"
+            sleep 0.5
+            xdotool key Return
+        else
+            fail "cancelling the installer brought no question whether to quit"
+        fi
+    else
+        fail "the installer showed no window"
+    fi
+    timeout 60 wineserver --wait || { fail "the cancelled installer did not end"; wineserver --kill; }
+    wait "$setup" 2> /dev/null
+    local after
+    after=$(installed_build)
+    if [ "$after" != "$before" ]; then
+        fail "the cancelled installer changed the installed build (< before, > after):"
+        diff <(echo "$before") <(echo "$after") | grep '^[<>]' >&2
+    fi
+}
+
+# After an install into another folder: the old one, its uninstaller
+# included, must be gone, and the shortcut and the installed apps must name
+# the new one.
+check_moved_from() {
+    local old=$1
+    [ ! -e "$old" ] || fail "installing into another folder left in the old one: $(cd "$old" && find . -mindepth 1 | tr '\n' ' ')"
+    [ -z "$shortcut" ] || grep -aq 'Elsewhere' "$shortcut" ||
+        fail "after installing into another folder, the shortcut does not start the program there"
+    [ "$(install_location)" = "$programs_windows" ] ||
+        fail "after installing into another folder, the installed apps name $(install_location), not $programs_windows"
 }
 
 # The settings the user saved must outlast an update and an uninstall.
@@ -248,9 +321,18 @@ run_action Reboot R 00000012
 run_action "Log off" L 00000010
 run_refused_request
 wine reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f > /dev/null
+echo "e2e_windows: opening the installer and cancelling it"
+cancel_install
 echo "e2e_windows: installing again over the installed build"
 install_silently
 check_settings_kept "installing over the installed build"
+echo "e2e_windows: installing again, into another folder"
+old_programs=$programs
+programs_windows=$elsewhere_windows
+programs=$(winepath -u "$programs_windows")
+install_silently chosen
+check_moved_from "$old_programs"
+check_settings_kept "installing into another folder"
 echo "e2e_windows: uninstalling silently"
 uninstall_silently
 check_settings_kept "uninstalling"
@@ -260,4 +342,4 @@ if ((failures > 0)); then
     echo "e2e_windows: FAILED: $failures problem(s)" >&2
     exit 1
 fi
-echo "e2e_windows: PASSED: installed, settings saved in the shortcut's folder, each action's exact power request traced, a refusal reported and retried, installed again and uninstalled with the settings kept"
+echo "e2e_windows: PASSED: installed, settings saved in the shortcut's folder, each action's exact power request traced, a refusal reported and retried, a cancelled install left the build as it was, installed again, moved and uninstalled with the settings kept"

@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Installs a build into a temporary directory and checks what a Linux desktop
-# reads from it: the program, the desktop file and the command it runs, the
-# AppStream metainfo and the themed icons, all under one application id.
+# reads from it: the program, the desktop file and the command it runs, with
+# the settings that command carries over from earlier versions, the AppStream
+# metainfo and the themed icons, all under one application id.
 # Usage: check_install.sh <cmake> <build-dir>
 set -uo pipefail
 cmake=$1

@@ -5,8 +5,9 @@
 #include <QResource>
 #include <QTest>
 
-// Nothing in the program opens the embedded icon, so only these tests would
-// notice a resource tree that the linker dropped or that rcc compressed.
+// The embedded icon is only a fallback for the icon theme's on Linux, and
+// unused on Windows, so only these tests would notice a resource tree that
+// the linker dropped or that rcc compressed.
 class TestResources : public QObject
 {
     Q_OBJECT

@@ -272,8 +272,14 @@ run_action() {
 
 # Wine's ExitWindowsEx starts wineboot.exe to end the prefix's session; with
 # it gone the call fails, as a refused request does on Windows. The report
-# must appear, and "Try again" (Enter, its first button) must make the same
-# request again, privilege pair included. The file is put back at once.
+# must appear, and "Try again" must make the same request again, privilege
+# pair included. The report appears without taking the keyboard, has no
+# default button and starts with the focus on its message, so a user clicks
+# into it first (on the message), then Tab reaches "Try again" and Space
+# presses it. The report also asks, on a thread of its own, whether the
+# token holds the privilege at all (OpenProcessToken with TOKEN_QUERY, then
+# LookupPrivilegeValueW); those calls are no request. The file is put back
+# at once.
 run_refused_request() {
     local trace="$output/relay-refused.log"
     local wineboot="$prefix/drive_c/windows/system32/wineboot.exe"
@@ -282,7 +288,7 @@ run_refused_request() {
         xdotool key Return
         local report=""
         for _ in $(seq 60); do
-            report=$(xdotool search --onlyvisible --name '^Velmora$' | grep -vx "$window" | head -n1)
+            report=$(xdotool search --onlyvisible --name '^Shutdown not done.*Velmora$' | head -n1)
             [ -n "$report" ] && break
             sleep 0.5
         done
@@ -291,16 +297,19 @@ run_refused_request() {
         else
             grep -aq 'Ret  *user32\.ExitWindowsEx() retval=00000000' "$trace" ||
                 fail "refused request: ExitWindowsEx did not fail as expected"
-            xdotool windowfocus --sync "$report"
+            xdotool mousemove --window "$report" 20 10 click 1
             sleep 0.5
-            xdotool key Return
+            xdotool key Tab space
             for _ in $(seq 60); do
                 [ "$(grep -ac 'Call user32\.ExitWindowsEx(00000011,00000000)' "$trace")" -ge 2 ] && break
                 sleep 0.5
             done
             local calls
-            calls=$(grep -ao 'Call [a-z0-9]*\.\(OpenProcessToken\|LookupPrivilegeValueW\|AdjustTokenPrivileges\|ExitWindowsEx\)(' "$trace" |
-                sed 's/^Call [a-z0-9]*\.//; s/($//' | tr '\n' ' ')
+            calls=$(grep -ao '[0-9a-f]*:Call [a-z0-9]*\.\(OpenProcessToken\|LookupPrivilegeValueW\|AdjustTokenPrivileges\|ExitWindowsEx\)([^)]*' "$trace" |
+                awk -F'[:.(]' '
+                    $3 == "OpenProcessToken" && $0 ~ /,00000008,/ { asking[$1] = 1; next }
+                    $3 == "LookupPrivilegeValueW" && asking[$1] { delete asking[$1]; next }
+                    { printf "%s ", $3 }')
             local pair="OpenProcessToken LookupPrivilegeValueW AdjustTokenPrivileges ExitWindowsEx AdjustTokenPrivileges "
             [ "$calls" = "$pair$pair" ] ||
                 fail "refused request: \"Try again\" did not make the request again within the privilege pair: $calls"

@@ -154,8 +154,10 @@ else
 fi
 
 stage "building velmora.exe and the tests"
+# Debian's Qt 6.8 source leaves the plugins' CMake targets out unless asked
+# for; the installer packages the platform and style plugins by target.
 "$qt_prefix/bin/qt-cmake" -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CXX_FLAGS=-Werror \
+    -DCMAKE_CXX_FLAGS=-Werror -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh;$build/wineprefix" > /dev/null
 cmake --build "$build"
 

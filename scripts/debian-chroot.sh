@@ -48,7 +48,11 @@ make_chroot() {
     shift 2
     [[ $suite =~ ^[a-z]+$ && $name =~ ^[a-z0-9-]+$ ]] || usage
     local dir="${XDG_CACHE_HOME:-$HOME/.cache}/velmora/chroot-$suite-$name"
-    local stamp="$dir/var/lib/velmora-chroot-updated"
+    local stamp="$dir/var/lib/velmora-chroot-updated" lock
+    # One make at a time for each chroot; another waits for it.
+    mkdir -p "$(dirname "$dir")"
+    exec {lock}> "$dir.lock"
+    flock "$lock"
 
     if [ ! -f "$stamp" ]; then
         local sources mirror keyring

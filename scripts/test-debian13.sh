@@ -14,6 +14,13 @@
 # Usage: test-debian13.sh          (needs root)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/velmora"
+
+# One run at a time on this machine: another would replace this one's clone
+# in the shared chroot. A second run waits.
+mkdir -p "$cache"
+exec {lock}> "$cache/test-debian13.lock"
+flock -n "$lock" || { echo "== Debian 13: waiting for another run of this stage"; flock "$lock"; }
 
 # A user's minimal Debian 13 with a clone has git as well.
 # Its progress shown, its last line kept; through the open standard error,

@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Builds the settings-loader fuzzer (libFuzzer with AddressSanitizer and
-# UndefinedBehaviorSanitizer, from the release's clang: scripts/packages-test-
-# <release>.txt) and runs it for the given number of seconds.
+# UndefinedBehaviorSanitizer, from the clang that scripts/packages-test-
+# <release>.txt names) and runs it for the given number of seconds.
 # It fuzzes a fresh copy of the seed corpus in tests/data/corpus, so the inputs
 # it finds never land in the repository; an input that fails is saved in the
 # build dir's findings/ and fails the run.
@@ -16,9 +16,9 @@ build=$(realpath -m "${2:-$root/build/fuzz}")
 
 . "$root/scripts/release.sh"
 release_require "needs Debian 12's or 13's clang, not $release_name's"
-mapfile -t packages < "$root/scripts/packages-test-$release.txt"
-"$root/scripts/install-deps.sh" "${packages[@]}"
+# The clang that the release's test packages name, and only what it needs.
 clang=$(sed -n 's/^clang-\([0-9]*\)$/\1/p' "$root/scripts/packages-test-$release.txt")
+"$root/scripts/install-deps.sh" "clang-$clang" "libclang-rt-$clang-dev" "llvm-$clang"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="clang++-$clang" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON > /dev/null
 cmake --build "$build" -j2

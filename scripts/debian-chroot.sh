@@ -103,14 +103,15 @@ make_chroot() {
 }
 
 # The host's mounts that a run could touch: those in the chroot and those of
-# the file systems it mounts or binds from. Mount points, file system types
-# and sources, without the ids that change. Other programs may mount
-# elsewhere meanwhile.
+# the file systems it mounts or binds from. Mount points, options, file
+# system types and sources, without the ids that change: a remount that
+# only changes options (cgroup2's nsdelegate, say) counts too. Other
+# programs may mount elsewhere meanwhile.
 host_mounts() {
     awk -v dir="$1" '
         { for (i = 7; $i != "-"; i++); point = $5 }
         point == dir || index(point, dir "/") == 1 || point ~ /^\/(proc|sys|dev|run|tmp)?(\/|$)/ {
-            print point, $(i + 1), $(i + 2)
+            print point, $6, $(i + 1), $(i + 2), $(i + 3)
         }' /proc/self/mountinfo | sort
 }
 
@@ -129,7 +130,8 @@ check_host_mounts() {
 # on the host: when its first process ends, for whatever reason, the kernel
 # ends the others and drops the namespace with every mount in it. unshare
 # ends that first process when it ends itself (--kill-child), and a signal
-# that ends this script ends unshare.
+# that ends this script ends unshare, with SIGKILL: once it has forked,
+# unshare ignores SIGTERM.
 run() {
     [ $# -ge 2 ] && [ -x "$1/bin/sh" ] || usage
     run_dir=$(realpath "$1")
@@ -143,8 +145,8 @@ run() {
     unshare --mount --propagation private --pid --fork --kill-child -- \
         bash "${BASH_SOURCE[0]}" enter "$run_dir" "$@" <&$stdin {stdin}<&- &
     unshare_pid=$!
-    trap 'kill "$unshare_pid" 2> /dev/null; wait "$unshare_pid"; exit 143' TERM
-    trap 'kill "$unshare_pid" 2> /dev/null; wait "$unshare_pid"; exit 130' INT
+    trap 'kill -KILL "$unshare_pid" 2> /dev/null; wait "$unshare_pid"; exit 143' TERM
+    trap 'kill -KILL "$unshare_pid" 2> /dev/null; wait "$unshare_pid"; exit 130' INT
     wait "$unshare_pid" || status=$?
     exec {stdin}<&-
     trap - EXIT TERM INT

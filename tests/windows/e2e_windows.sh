@@ -53,10 +53,12 @@ install_silently() {
     local program="$programs/bin/velmora.exe"
     local file
     for file in velmora.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Concurrent.dll \
-        platforms/qwindows.dll styles/qwindowsvistastyle.dll \
-        libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+        platforms/qwindows.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
         [ -f "$programs/bin/$file" ] || fail "the installer put no $file in $programs_windows\\bin"
     done
+    # The Windows style: Vista up to Qt 6.6, the modern one from Qt 6.7.
+    [ -f "$programs/bin/styles/qwindowsvistastyle.dll" ] || [ -f "$programs/bin/styles/qmodernwindowsstyle.dll" ] ||
+        fail "the installer put no Windows style plugin in $programs_windows\\bin\\styles"
     [[ $(x86_64-w64-mingw32-objdump -p "$program") =~ Subsystem[[:space:]]+00000002 ]] ||
         fail "velmora.exe is not a GUI program: it would open a console window"
     [[ $(wrestool --list --type=14 "$program") == *"--name='IDI_ICON1'"* ]] ||

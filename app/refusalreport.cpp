@@ -6,7 +6,7 @@
 #include "foreseeexit.h"
 #include "noticewindow.h"
 #include "poweractions.h"
-#include "prospectsentences.h"
+#include "outlooksentences.h"
 
 #include <QLocale>
 #include <QStringList>

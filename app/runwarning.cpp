@@ -7,7 +7,7 @@
 #include "noticewindow.h"
 #include "platform.h"
 #include "poweractions.h"
-#include "prospectsentences.h"
+#include "outlooksentences.h"
 #include "settings.h"
 
 #include <QLocale>

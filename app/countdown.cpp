@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maindialog.h"
 
+#include "actionnames.h"
 #include "countdownrun.h"
 #include "platform.h"
-#include "poweractions.h"
 #include "refusalreport.h"
 #include "runwarning.h"
 #include "settings.h"

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maindialog.h"
 
+#include "actionnames.h"
 #include "namedregion.h"
 #include "refusalreport.h"
 #include "runwarning.h"
@@ -70,9 +71,8 @@ void MainDialog::setUpWidgets()
     // Qt on Linux names a list by its chosen entry whatever is set here; the
     // name reaches screen readers on Windows.
     modeBox->setAccessibleName(QStringLiteral("Action"));
-    modeBox->addItem(QStringLiteral("Shutdown"));
-    modeBox->addItem(QStringLiteral("Reboot"));
-    modeBox->addItem(QStringLiteral("Log off"));
+    for (const std::uint32_t flags : PowerActions::entryFlags)
+        modeBox->addItem(PowerActions::actionName(flags), flags);
 
     stopButton->setEnabled(false);
 }

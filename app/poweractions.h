@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "actionnames.h"
 #include "platform.h"
 
 #include <QString>
@@ -12,13 +13,6 @@
 // The power requests, the same on every platform. Each request is made with
 // the shutdown privilege enabled just around it, one at a time per process.
 namespace PowerActions {
-
-// The exit flags for an action text: "Shutdown", "Reboot" and "Log off",
-// compared whole and case-sensitively; any other text means shutdown.
-std::uint32_t exitFlagsFor(const QString& mode);
-
-// "Shutdown", "Reboot" or "Log off", for the exit flags of an action.
-QString actionName(std::uint32_t exitFlags);
 
 // Called with the system's answer to a request, on whichever thread it
 // comes, and never while the shutdown privilege is held: it may make a

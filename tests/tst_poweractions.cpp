@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -142,11 +143,15 @@ void PowerActionsTest::refusalIsReportedAndRetried()
     dialog.show();
     dialog.findChild<QComboBox*>()->setCurrentText("Reboot");
     fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Access denied by test policy");
+    ExitProspect heldOff;
+    heldOff.blockers.push_back({"Backup", "Copying files", false});
+    fakePlatform().foresee(heldOff);
     QTest::mouseClick(childWithText<QPushButton>(&dialog, "Ok"), Qt::LeftButton);
 
     QTRY_VERIFY(report() && report()->isVisible());
-    QCOMPARE(report()->findChild<QLabel*>()->text(),
-             QStringLiteral("Reboot not done.\nThe system answered: Access denied by test policy"));
+    QTRY_COMPARE(report()->findChild<QLabel*>()->text(),
+                 QStringLiteral("Reboot not done.\n\u201CBackup\u201D holds it off: \u201CCopying files\u201D.\n"
+                                "The system answered: Access denied by test policy"));
     QCOMPARE(report()->windowTitle(), QStringLiteral("Reboot not done \u2013 Velmora"));
     QVERIFY(report()->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(!report()->isModal());
@@ -159,12 +164,13 @@ void PowerActionsTest::refusalIsReportedAndRetried()
     dialog.findChild<QComboBox*>()->setCurrentText("Log off");
     QTest::mouseClick(childWithText<QPushButton>(report(), "Try again"), Qt::LeftButton);
     QTRY_VERIFY(report()->isVisible());
-    // The same answer again must not look as if nothing happened.
+    // The same answer again must not look as if nothing happened, and a
+    // program that has let go since is no longer named.
     const QRegularExpression triedAgain(
         "^Reboot not done\\.\nThe system answered: Access denied by test policy\n"
         "Tried again at \\d\\d:\\d\\d:\\d\\d \u2013 same answer\\.$");
-    QVERIFY2(triedAgain.match(report()->findChild<QLabel*>()->text()).hasMatch(),
-             qPrintable(report()->findChild<QLabel*>()->text()));
+    QTRY_VERIFY2(triedAgain.match(report()->findChild<QLabel*>()->text()).hasMatch(),
+                 qPrintable(report()->findChild<QLabel*>()->text()));
     auto calls = fakePlatform().calls();
     calls.erase(std::remove_if(calls.begin(), calls.end(),
                                [](const auto& call) { return call.kind == Kind::ForeseeExit; }),
@@ -223,6 +229,16 @@ void PowerActionsTest::reportSaysWhatTheRefusalMeans_data()
     QTest::newRow("any other answer, the user's own program running")
         << "Shutdown" << int(Refusal::Refused) << int(Consent::Granted) << "own"
         << "Shutdown not done." + answered;
+    // An accepted request that changed nothing used to leave the window
+    // counting nothing, as if all were well.
+    QTest::newRow("accepted, and the computer still runs")
+        << "Reboot" << int(Refusal::Accepted) << int(Consent::Granted) << "other"
+        << "Reboot not done: the system accepted the request, but the computer is still running. A program "
+           "may be holding it off." + heldOff;
+    QTest::newRow("accepted, and the session goes on")
+        << "Log off" << int(Refusal::Accepted) << int(Consent::Unknown) << ""
+        << "Log off not done: the system accepted the request, but the session did not end. The desktop may "
+           "be waiting for an answer in a window of its own.";
 }
 
 // What the system says at the refusal tells a refused password from a
@@ -239,11 +255,19 @@ void PowerActionsTest::reportSaysWhatTheRefusalMeans()
     if (!blocker.isEmpty())
         prospect.blockers.push_back({"Backup", "Copying files", blocker == "own"});
     fakePlatform().foresee(prospect);
-    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Test answer", ExitOutcome::Kind(refusal));
+    const bool accepted = ExitOutcome::Kind(refusal) == ExitOutcome::Kind::Accepted;
+    fakePlatform().answerExits(accepted ? FakePlatform::Answer::Accept : FakePlatform::Answer::Refuse,
+                               "Test answer", ExitOutcome::Kind(refusal));
 
     MainDialog dialog;
     dialog.findChild<QComboBox*>()->setCurrentText(mode);
     QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
+    if (accepted) {
+        auto* deadline = dialog.findChild<QTimer*>("effectDeadline");
+        QTRY_VERIFY(deadline->isActive());
+        QVERIFY(!report() || !report()->isVisible());
+        QMetaObject::invokeMethod(deadline, "timeout");
+    }
 
     QTRY_VERIFY(report() && report()->isVisible());
     QTRY_COMPARE(report()->findChild<QLabel*>()->text(), text);

@@ -47,6 +47,10 @@ class Node:
         return str(self._call(dbus.PROPERTIES_IFACE, 'Get', 'ss', ACCESSIBLE, 'Name'))
 
     @property
+    def description(self):
+        return str(self._call(dbus.PROPERTIES_IFACE, 'Get', 'ss', ACCESSIBLE, 'Description'))
+
+    @property
     def role(self):
         return str(self._call(ACCESSIBLE, 'GetRoleName'))
 

@@ -159,6 +159,10 @@ class VelmoraEndToEnd(unittest.TestCase):
         message = ("Shutdown not done: the system's policy does not allow this action for this user.\n"
                    'The system answered: Access denied by test policy')
         self.assertEqual(report.find(name='Report').find('label').name, message)
+        # A screen reader speaks a window that appears without the keyboard
+        # only as a notification; as a dialog it stayed silent.
+        self.assertEqual((report.role, report.name, report.description),
+                         ('notification', 'Shutdown not done \u2013 Velmora', message))
         self.assertEqual(len(self.velmora.user.visible_windows('Shutdown not done \u2013 Velmora')), 1)
         notify = wait_until(lambda: self.notify_calls(), 'the notification')
         _, (_, _, _, summary, body, actions, hints, _) = notify[0]
@@ -258,6 +262,9 @@ class VelmoraEndToEnd(unittest.TestCase):
         wait_until(lambda: len(self.velmora.user.visible_windows(ANY_WINDOW)) == 2,
                    'the warning window on the display')
         self.assertEqual(len(self.velmora.user.visible_windows('Shutdown in 1 minute \u2013 Velmora')), 1)
+        # Read afresh, the message has counted on: only its start is known.
+        self.assertEqual((warning.role, warning.name), ('notification', 'Shutdown in 1 minute \u2013 Velmora'))
+        self.assertRegex(warning.description, r'^Shutdown in ')
         return warning.find(name='Warning').find('label').name
 
     def assert_notified_once(self):

@@ -2,12 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runwarning.h"
 
-#include "desktopnotification.h"
-#include "foreseeexit.h"
-#include "noticewindow.h"
-#include "platform.h"
-#include "poweractions.h"
-#include "outlooksentences.h"
+#include "actionnames.h"
+#include "noticepresenter.h"
+#include "prospectsentences.h"
 #include "settings.h"
 
 #include <QLocale>
@@ -66,16 +63,13 @@ QString notificationSummary(std::uint32_t exitFlags, std::uint32_t remainingMs, 
 
 RunWarning::RunWarning(QObject* parent)
     : QObject(parent)
-    , notification(new DesktopNotification(QStringLiteral("stop"), QStringLiteral("Stop"), this))
+    , presenter(new NoticePresenter({QStringLiteral("Warning"), QStringLiteral("Stop countdown"),
+                                     QStringLiteral("Dismiss"), QStringLiteral("stop"), QStringLiteral("Stop")},
+                                    this))
 {
-    connect(notification, &DesktopNotification::actionChosen, this, &RunWarning::stopRequested);
-    connect(notification, &DesktopNotification::opened, this, [this](const QString& activationToken) {
-        if (given)
-            warningWindow()->bringBack(activationToken);
-    });
+    connect(presenter, &NoticePresenter::actionRequested, this, &RunWarning::stopRequested);
+    connect(presenter, &NoticePresenter::prospectLearned, this, &RunWarning::learn);
 }
-
-RunWarning::~RunWarning() = default;
 
 void RunWarning::arm(std::uint32_t runLength)
 {
@@ -84,26 +78,26 @@ void RunWarning::arm(std::uint32_t runLength)
     startedWithinLead = runLength <= leadMs();
 }
 
+// Turning the alert off takes the warning down; turned on again later in
+// the run, it is given afresh.
 void RunWarning::update(std::uint32_t remainingMs, std::uint32_t exitFlags)
 {
     if (!settings.displayAlert) {
-        if (given)
-            takeDown();
+        presenter->withdraw();
         return;
     }
-    if (!given) {
+    if (!presenter->isPublished()) {
         if (isDue(remainingMs))
             give(remainingMs, exitFlags);
         return;
     }
+    shownRemainingMs = remainingMs;
     // What was said of one action does not hold for another.
     if (exitFlags != shownFlags) {
-        prospectText.clear();
-        emit prospectLearned(exitFlags, {});
-        notify(remainingMs, exitFlags);
-        foresee(exitFlags);
+        give(remainingMs, exitFlags, false);
+        return;
     }
-    showMessage(remainingMs, exitFlags);
+    presenter->retell(warningSubject(exitFlags, remainingMs), message());
 }
 
 // A run no longer than its lead gets no warning: it was chosen just now,
@@ -116,78 +110,45 @@ bool RunWarning::isDue(std::uint32_t remainingMs) const
     return runLengthMs != 0 && !exempt && remainingMs <= lead;
 }
 
-void RunWarning::give(std::uint32_t remainingMs, std::uint32_t exitFlags)
+// The warning is shown first; what the system says is added when it comes.
+void RunWarning::give(std::uint32_t remainingMs, std::uint32_t exitFlags, bool present)
 {
-    given = true;
+    shownFlags = exitFlags;
+    shownRemainingMs = remainingMs;
     prospectText.clear();
     emit prospectLearned(exitFlags, {});
-    showMessage(remainingMs, exitFlags);
-    warningWindow()->present();
-    notify(remainingMs, exitFlags);
-    foresee(exitFlags);
+    publish(present);
+    presenter->askProspect(exitFlags);
 }
 
-void RunWarning::notify(std::uint32_t remainingMs, std::uint32_t exitFlags)
+void RunWarning::learn(std::uint32_t exitFlags, const ExitProspect& prospect)
+{
+    emit prospectLearned(exitFlags, prospect);
+    const QString sentences = prospectSentences(prospect, exitFlags);
+    if (sentences.isEmpty())
+        return;
+    prospectText = sentences;
+    publish(false);
+}
+
+void RunWarning::publish(bool present)
 {
     QString body = QLatin1String(stopHint);
     if (!prospectText.isEmpty())
         body = prospectText + QLatin1Char('\n') + body;
-    notification->show(notificationSummary(exitFlags, remainingMs, QTime::currentTime()), body);
+    presenter->publish({warningSubject(shownFlags, shownRemainingMs), message(),
+                        notificationSummary(shownFlags, shownRemainingMs, QTime::currentTime()), body},
+                       present);
 }
 
-// The warning is shown first; the answer is added when it comes, if the
-// warning is still up and still names the action it was asked for.
-void RunWarning::foresee(std::uint32_t exitFlags)
+QString RunWarning::message() const
 {
-    const std::uint64_t question = ++questionsAsked;
-    foreseeExitFor(this, exitFlags, [this, question](const ExitProspect& prospect) { learn(prospect, question); });
-}
-
-void RunWarning::learn(const ExitProspect& prospect, std::uint64_t question)
-{
-    if (!given || question != questionsAsked)
-        return;
-    emit prospectLearned(shownFlags, prospect);
-    const QString sentences = prospectSentences(prospect, shownFlags);
-    if (sentences.isEmpty())
-        return;
-    prospectText = sentences;
-    showMessage(shownRemainingMs, shownFlags);
-    notify(shownRemainingMs, shownFlags);
-}
-
-void RunWarning::showMessage(std::uint32_t remainingMs, std::uint32_t exitFlags)
-{
-    shownFlags = exitFlags;
-    shownRemainingMs = remainingMs;
-    const QString message = warningMessage(exitFlags, remainingMs);
-    NoticeWindow* shown = warningWindow();
-    shown->setSubject(warningSubject(exitFlags, remainingMs));
-    shown->setMessage(prospectText.isEmpty() ? message : message + QLatin1Char('\n') + prospectText);
+    const QString message = warningMessage(shownFlags, shownRemainingMs);
+    return prospectText.isEmpty() ? message : message + QLatin1Char('\n') + prospectText;
 }
 
 void RunWarning::withdraw()
 {
     runLengthMs = 0;
-    takeDown();
-}
-
-// Also what turning the alert off does: a warning turned on again later in
-// the run is given afresh.
-void RunWarning::takeDown()
-{
-    given = false;
-    if (window)
-        window->hide();
-    notification->close();
-}
-
-NoticeWindow* RunWarning::warningWindow()
-{
-    if (!window) {
-        window = std::make_unique<NoticeWindow>(QStringLiteral("Warning"), QStringLiteral("Stop countdown"),
-                                                QStringLiteral("Dismiss"));
-        connect(window.get(), &NoticeWindow::actionRequested, this, &RunWarning::stopRequested);
-    }
-    return window.get();
+    presenter->withdraw();
 }

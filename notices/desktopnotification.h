@@ -4,12 +4,17 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+
+class QDBusPendingCallWatcher;
 
 // A desktop notification with one action, where the desktop offers them.
 // It stands in for a window the compositor may keep out of sight, so it is
-// critical, is shown again when the server takes it away after a click or
-// lets it expire, and a click on it asks for the window. Nothing is shown,
-// and nothing waits, when no notification server runs.
+// critical, and a click on it asks for the window. A server removes it once
+// clicked, and some let even a critical one expire: it is shown again after
+// a click, and after expiry a few times, ever later. What it sent is closed
+// when it is closed or goes away. Nothing is shown, and nothing waits, when
+// no notification server runs.
 class DesktopNotification : public QObject
 {
     Q_OBJECT
@@ -17,6 +22,7 @@ class DesktopNotification : public QObject
 public:
     // actionKey tells the server's answers apart; actionLabel is shown.
     DesktopNotification(const QString& actionKey, const QString& actionLabel, QObject* parent);
+    ~DesktopNotification() override;
     void show(const QString& summary, const QString& body);
     void close();
 
@@ -34,7 +40,7 @@ private slots:
 private:
     void listenToServer();
     void send();
-    void adoptId(quint64 request, uint notificationId);
+    void answered(QDBusPendingCallWatcher* call);
     void closeNotification(uint notificationId);
 
     QString actionKey;
@@ -42,9 +48,12 @@ private:
     QString summary;
     QString body;
     bool listening = false;
-    bool wanted = false;        // shown and not closed since
+    bool wanted = false;                    // shown and not closed since
     bool reopenWhenClosed = false;
-    quint64 latestRequest = 0;  // counts Notify calls
-    uint currentId = 0;         // 0 until the server has answered
-    QString activationToken;    // sent just before a click's action
+    QDBusPendingCallWatcher* inFlight = nullptr;    // the one Notify not yet answered
+    bool sendAgain = false;                 // changed while a Notify was in flight
+    uint currentId = 0;                     // 0 until the server has answered
+    int expiries = 0;                       // since the notification was first shown
+    QTimer* reshowAfterExpiry;
+    QString activationToken;                // sent just before a click's action
 };

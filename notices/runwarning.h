@@ -2,33 +2,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform.h"
+
 #include <QObject>
 #include <QString>
 #include <QTime>
 
-#include "platform.h"
-
 #include <cstdint>
-#include <memory>
 
-class DesktopNotification;
-class NoticeWindow;
+class NoticePresenter;
 
 // Warns once per run when the time left reaches the lead time the settings
-// give, in a window of its own and as a desktop notification, and withdraws
-// both when the run ends, is stopped or is replaced. The settings dialog
-// changes the alert settings at once, so they are read on every update and
-// a change applies to the run under way. What the system says in advance
-// of the action (a password it will want, a program holding it off) is
-// added once known, and asked afresh when the action changes. GUI thread
-// only, like the dialog.
+// give, and withdraws the warning when the run ends, is stopped or is
+// replaced. The settings dialog changes the alert settings at once, so they
+// are read on every update and a change applies to the run under way. What
+// the system says of the action ahead of it (a password it will want, a
+// program holding it off) is added once known, and asked afresh when the
+// action changes. GUI thread only, like the dialog.
 class RunWarning : public QObject
 {
     Q_OBJECT
 
 public:
     explicit RunWarning(QObject* parent);
-    ~RunWarning() override;
 
     // A new run of this length starts; any earlier warning is withdrawn.
     void arm(std::uint32_t runLengthMs);
@@ -38,27 +34,21 @@ public:
 
 signals:
     void stopRequested();
-    // What the system said in advance of the action with these flags.
+    // What the system said ahead of the action with these flags.
     void prospectLearned(std::uint32_t exitFlags, const ExitProspect& prospect);
 
 private:
     bool isDue(std::uint32_t remainingMs) const;
-    void give(std::uint32_t remainingMs, std::uint32_t exitFlags);
-    void notify(std::uint32_t remainingMs, std::uint32_t exitFlags);
-    void foresee(std::uint32_t exitFlags);
-    void learn(const ExitProspect& prospect, std::uint64_t question);
-    void showMessage(std::uint32_t remainingMs, std::uint32_t exitFlags);
-    void takeDown();
-    NoticeWindow* warningWindow();
+    void give(std::uint32_t remainingMs, std::uint32_t exitFlags, bool present = true);
+    void learn(std::uint32_t exitFlags, const ExitProspect& prospect);
+    void publish(bool present);
+    QString message() const;
 
-    std::unique_ptr<NoticeWindow> window;    // made when first needed
-    DesktopNotification* notification;
+    NoticePresenter* presenter;
     std::uint32_t runLengthMs = 0;     // 0: no run to warn of
     bool startedWithinLead = false;
-    bool given = false;
     std::uint32_t shownFlags = 0;      // the action the warning names
     std::uint32_t shownRemainingMs = 0;
-    std::uint64_t questionsAsked = 0;  // tells a late answer from the question it belongs to
     QString prospectText;              // what the system said of the action, if anything
 };
 

@@ -2,31 +2,51 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "refusalreport.h"
 
-#include "desktopnotification.h"
-#include "foreseeexit.h"
-#include "noticewindow.h"
-#include "poweractions.h"
-#include "outlooksentences.h"
+#include "actionnames.h"
+#include "noticepresenter.h"
+#include "prospectsentences.h"
 
 #include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
+#include <chrono>
+#include <utility>
+
+using namespace std::chrono_literals;
+using PowerActions::actionName;
+using PowerActions::exitFlagsFor;
 
 namespace {
 
+// Well past the few seconds logind grants programs that delay a shutdown,
+// and past a session manager's own wait for programs that save their work.
+constexpr auto logoffTakesEffectWithin = 60s;
+constexpr auto shutdownTakesEffectWithin = 150s;
+
 QString notDone(const QString& mode)
 {
-    return QStringLiteral("%1 not done").arg(PowerActions::actionName(PowerActions::exitFlagsFor(mode)));
+    return QStringLiteral("%1 not done").arg(actionName(exitFlagsFor(mode)));
+}
+
+QString noEffect(const QString& mode)
+{
+    if ((exitFlagsFor(mode) & ~ExitFlags::ForceIfHung) == ExitFlags::Logoff)
+        return QStringLiteral("the system accepted the request, but the session did not end. The desktop may "
+                              "be waiting for an answer in a window of its own.");
+    return QStringLiteral("the system accepted the request, but the computer is still running. A program "
+                          "may be holding it off.");
 }
 
 // A password refused and an action the policy forbids both come back as
 // "access denied"; whether the system asks this user for a password tells
 // them apart.
-QString meaning(const ExitOutcome& outcome, const ExitProspect& prospect)
+QString meaning(const QString& mode, const ExitOutcome& outcome, const ExitProspect& prospect)
 {
     using Kind = ExitOutcome::Kind;
     switch (outcome.kind) {
+    case Kind::Accepted:
+        return noEffect(mode);
     case Kind::NoPasswordPrompt:
         return QStringLiteral("the system wants an administrator's password, and no password prompt could "
                               "be shown (no authentication agent runs for this session).");
@@ -49,6 +69,13 @@ QString meaning(const ExitOutcome& outcome, const ExitProspect& prospect)
 bool sameBlocker(const ExitProspect::Blocker& one, const ExitProspect::Blocker& other)
 {
     return one.who == other.who && one.why == other.why;
+}
+
+bool sameProspect(const ExitProspect& one, const ExitProspect& other)
+{
+    return one.consent == other.consent
+        && std::equal(one.blockers.cbegin(), one.blockers.cend(), other.blockers.cbegin(),
+                      other.blockers.cend(), sameBlocker);
 }
 
 // What the system says at the refusal adds to what the warning knew; true
@@ -76,27 +103,32 @@ bool merge(ExitProspect& known, const ExitProspect& learned)
 // The user's own programs hold nothing off, so only the others are named.
 QString refusalMessage(const QString& mode, const ExitOutcome& outcome, const ExitProspect& prospect)
 {
-    const QString explained = meaning(outcome, prospect);
+    const QString explained = meaning(mode, outcome, prospect);
     QStringList lines{notDone(mode) + (explained.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + explained)};
     for (const ExitProspect::Blocker& blocker : prospect.blockers) {
         if (!blocker.callersOwn)
             lines << blockerSentence(blocker);
     }
-    lines << QStringLiteral("The system answered: %1").arg(QString::fromStdString(outcome.reason));
+    if (!outcome.reason.empty())
+        lines << QStringLiteral("The system answered: %1").arg(QString::fromStdString(outcome.reason));
     return lines.join(QLatin1Char('\n'));
 }
 
 RefusalReport::RefusalReport(QObject* parent)
     : QObject(parent)
-    , notification(new DesktopNotification(QStringLiteral("retry"), QStringLiteral("Try again"), this))
+    , effectDeadline(this)
+    , presenter(new NoticePresenter({QStringLiteral("Report"), QStringLiteral("Try again"), QStringLiteral("Close"),
+                                     QStringLiteral("retry"), QStringLiteral("Try again")},
+                                    this))
 {
-    connect(notification, &DesktopNotification::actionChosen, this, &RefusalReport::retry);
-    connect(notification, &DesktopNotification::opened, this, [this](const QString& activationToken) {
-        reportWindow()->bringBack(activationToken);
-    });
+    effectDeadline.setSingleShot(true);
+    effectDeadline.setObjectName(QStringLiteral("effectDeadline"));
+    connect(&effectDeadline, &QTimer::timeout, this, [this] { show(expectedMode, {}, expectedTicket); });
+    connect(presenter, &NoticePresenter::actionRequested, this, &RefusalReport::retry);
+    // "Close" puts the notification away too; Escape only the window.
+    connect(presenter, &NoticePresenter::dismissed, this, &RefusalReport::withdraw);
+    connect(presenter, &NoticePresenter::prospectLearned, this, &RefusalReport::learn);
 }
-
-RefusalReport::~RefusalReport() = default;
 
 std::uint64_t RefusalReport::requestTicket() const
 {
@@ -107,23 +139,39 @@ void RefusalReport::show(const QString& mode, const ExitOutcome& outcome, std::u
 {
     if (ticket != withdrawals)
         return;
-    // What was learned at the first refusal still holds when it is tried again.
     if (retriedAt) {
-        const bool same = outcome.kind == refusal.kind && outcome.reason == refusal.reason;
-        const QString at = QLocale().toString(*retriedAt, QStringLiteral("HH:mm:ss"));
-        retryNote = same ? QStringLiteral("Tried again at %1 \u2013 same answer.").arg(at)
-                         : QStringLiteral("Tried again at %1.").arg(at);
-        retriedAt.reset();
+        noteRetry(outcome);
     } else {
         retryNote.clear();
-        const std::uint32_t flags = PowerActions::exitFlagsFor(mode);
-        prospect = flags == warnedFlags ? warned : ExitProspect();
+        prospect = exitFlagsFor(mode) == warnedFlags ? warned : ExitProspect();
+        prospectIsStale = false;
     }
     refusedMode = mode;
     refusal = outcome;
-    ++refusalsShown;
     publish(true);
-    foresee(PowerActions::exitFlagsFor(mode));
+    presenter->askProspect(exitFlagsFor(mode));
+}
+
+// What was learned at the first refusal stands until the system says
+// again what the action meets.
+void RefusalReport::noteRetry(const ExitOutcome& outcome)
+{
+    const bool same = outcome.kind == refusal.kind && outcome.reason == refusal.reason;
+    const QString at = QLocale().toString(*retriedAt, QStringLiteral("HH:mm:ss"));
+    retryNote = same ? QStringLiteral("Tried again at %1 \u2013 same answer.").arg(at)
+                     : QStringLiteral("Tried again at %1.").arg(at);
+    retriedAt.reset();
+    prospectIsStale = true;
+}
+
+void RefusalReport::expectEffect(const QString& mode, std::uint64_t ticket)
+{
+    if (ticket != withdrawals)
+        return;
+    expectedMode = mode;
+    expectedTicket = ticket;
+    const bool logoff = (exitFlagsFor(mode) & ~ExitFlags::ForceIfHung) == ExitFlags::Logoff;
+    effectDeadline.start(logoff ? logoffTakesEffectWithin : shutdownTakesEffectWithin);
 }
 
 // What the warning learned belongs to its run alone.
@@ -146,10 +194,8 @@ void RefusalReport::rememberProspect(std::uint32_t exitFlags, const ExitProspect
 void RefusalReport::putAway()
 {
     ++withdrawals;
-    ++refusalsShown;
-    if (window)
-        window->hide();
-    notification->close();
+    effectDeadline.stop();
+    presenter->withdraw();
 }
 
 // The report goes away while the request is made again; a new refusal
@@ -161,43 +207,27 @@ void RefusalReport::retry()
     emit retryRequested(refusedMode);
 }
 
-void RefusalReport::foresee(std::uint32_t exitFlags)
-{
-    const std::uint64_t refusalNumber = refusalsShown;
-    foreseeExitFor(this, exitFlags, [this, refusalNumber](const ExitProspect& learned) {
-        learn(learned, refusalNumber);
-    });
-}
-
 // The window may have been put away with Escape; the notification, which
 // may be all that is in sight, still learns what holds the action off.
-void RefusalReport::learn(const ExitProspect& learned, std::uint64_t refusalNumber)
+// After "Try again", what the system says now replaces what it said then:
+// a program that has let go is no longer named.
+void RefusalReport::learn(std::uint32_t, const ExitProspect& learned)
 {
-    if (refusalNumber == refusalsShown && merge(prospect, learned))
+    bool changed = false;
+    if (std::exchange(prospectIsStale, false)) {
+        changed = !sameProspect(prospect, learned);
+        prospect = learned;
+    } else {
+        changed = merge(prospect, learned);
+    }
+    if (changed)
         publish(false);
 }
 
-void RefusalReport::publish(bool showWindow)
+void RefusalReport::publish(bool present)
 {
     QString message = refusalMessage(refusedMode, refusal, prospect);
     if (!retryNote.isEmpty())
         message += QLatin1Char('\n') + retryNote;
-    NoticeWindow* shown = reportWindow();
-    shown->setSubject(notDone(refusedMode));
-    shown->setMessage(message);
-    if (showWindow)
-        shown->present();
-    notification->show(notDone(refusedMode), message);
-}
-
-NoticeWindow* RefusalReport::reportWindow()
-{
-    if (!window) {
-        window = std::make_unique<NoticeWindow>(QStringLiteral("Report"), QStringLiteral("Try again"),
-                                                QStringLiteral("Close"));
-        connect(window.get(), &NoticeWindow::actionRequested, this, &RefusalReport::retry);
-        // "Close" puts the notification away too; Escape only the window.
-        connect(window.get(), &NoticeWindow::dismissed, this, &RefusalReport::withdraw);
-    }
-    return window.get();
+    presenter->publish({notDone(refusedMode), message, notDone(refusedMode), message}, present);
 }

@@ -14,7 +14,8 @@ class QPushButton;
 // no parent, so that a dialog modal to the main window does not block it.
 // It appears while the user is busy elsewhere, so nothing typed at that
 // moment may act on it: no button is a default one, and the focus starts on
-// the message.
+// the message. Screen readers meet it as a notification, which they speak as
+// it appears (noticeaccessible.h).
 class NoticeWindow : public QDialog
 {
     Q_OBJECT
@@ -23,6 +24,7 @@ public:
     // regionName names the message for screen readers.
     NoticeWindow(const QString& regionName, const QString& actionText, const QString& dismissText);
     void setMessage(const QString& message);
+    QString message() const;
     // "Shutdown in 5 minutes", say; the program's name follows it.
     void setSubject(const QString& subject);
     // Shows the window in front, or brings it there, leaving the keyboard

@@ -50,6 +50,11 @@ void NoticeWindow::setMessage(const QString& message)
     messageLabel->setText(message);
 }
 
+QString NoticeWindow::message() const
+{
+    return messageLabel->text();
+}
+
 void NoticeWindow::setSubject(const QString& subject)
 {
     setWindowTitle(subject + QStringLiteral(" \u2013 Velmora"));

@@ -9,7 +9,10 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <chrono>
 #include <utility>
+
+using namespace std::chrono_literals;
 
 namespace {
 const QString service = QStringLiteral("org.freedesktop.Notifications");
@@ -17,10 +20,26 @@ const QString path = QStringLiteral("/org/freedesktop/Notifications");
 const QString interface = QStringLiteral("org.freedesktop.Notifications");
 const QString clickKey = QStringLiteral("default");
 constexpr uint closedByExpiry = 1;
+// A server that does not answer within these is taken to have shown
+// nothing, and at exit is not waited for any longer.
+constexpr int notifyTimeoutMs = 3000;
+constexpr int closeAtExitTimeoutMs = 1000;
+// GNOME Shell and Plasma keep a critical notification until it is closed;
+// a server that lets it expire shows it again a few times, ever later,
+// rather than at once and for ever.
+constexpr int mostReshowsAfterExpiry = 3;
+constexpr auto firstReshowAfter = 10s;
 
 QDBusMessage notificationCall(const QString& method)
 {
     return QDBusMessage::createMethodCall(service, path, interface, method);
+}
+
+QDBusMessage closeCall(uint notificationId)
+{
+    QDBusMessage call = notificationCall(QStringLiteral("CloseNotification"));
+    call << notificationId;
+    return call;
 }
 }
 
@@ -29,7 +48,31 @@ DesktopNotification::DesktopNotification(const QString& actionKey, const QString
     : QObject(parent)
     , actionKey(actionKey)
     , actionLabel(actionLabel)
+    , reshowAfterExpiry(new QTimer(this))
 {
+    reshowAfterExpiry->setObjectName(QStringLiteral("reshowAfterExpiry"));
+    reshowAfterExpiry->setSingleShot(true);
+    connect(reshowAfterExpiry, &QTimer::timeout, this, [this] {
+        if (wanted && currentId == 0)
+            send();
+    });
+}
+
+// The program may be ending: what was sent is closed, and the server's
+// answers waited for, briefly, so that nothing is left on the screen
+// whose action no one would hear.
+DesktopNotification::~DesktopNotification()
+{
+    wanted = false;
+    if (inFlight) {
+        disconnect(inFlight, nullptr, this, nullptr);
+        QDBusPendingReply<uint> reply = *inFlight;
+        reply.waitForFinished();
+        if (reply.isValid())
+            currentId = reply.value();
+    }
+    if (currentId != 0)
+        QDBusConnection::sessionBus().call(closeCall(currentId), QDBus::Block, closeAtExitTimeoutMs);
 }
 
 // The session bus is reached only when a notification is due, so that
@@ -63,8 +106,14 @@ void DesktopNotification::show(const QString& newSummary, const QString& newBody
 // No "resident" hint: GNOME Shell shows no banner at all for a resident
 // notification of the program that has the focus, which the warning often
 // has as it appears. Shown again instead when the server takes it away.
+// One Notify at a time: two in flight would each replace the same id, and
+// the first answer could not tell whether its id was still in use.
 void DesktopNotification::send()
 {
+    if (inFlight) {
+        sendAgain = true;
+        return;
+    }
     const QVariantMap hints{
         {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))},
         {QStringLiteral("desktop-entry"), QStringLiteral("io.github.velmora.Velmora")},
@@ -73,34 +122,38 @@ void DesktopNotification::send()
     notify << QStringLiteral("Velmora") << currentId << QStringLiteral("io.github.velmora.Velmora")
            << summary << body << QStringList{clickKey, QStringLiteral("Show"), actionKey, actionLabel}
            << hints << qint32(0);
-
     // The answer is awaited without blocking: with no server the call fails
     // in the background and nothing else happens.
-    const quint64 request = ++latestRequest;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(notify), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, request](QDBusPendingCallWatcher* call) {
-        const QDBusPendingReply<uint> reply = *call;
-        if (!reply.isError())
-            adoptId(request, reply.value());
-        call->deleteLater();
-    });
+    inFlight = new QDBusPendingCallWatcher(bus.asyncCall(notify, notifyTimeoutMs), this);
+    connect(inFlight, &QDBusPendingCallWatcher::finished, this, &DesktopNotification::answered);
 }
 
-// A notification closed, or replaced by a newer one, while the server was
-// still answering is closed as soon as its id is known.
-void DesktopNotification::adoptId(quint64 request, uint notificationId)
+// What was closed while the server was answering is closed as soon as its
+// id is known; what changed meanwhile is sent now, replacing it.
+void DesktopNotification::answered(QDBusPendingCallWatcher* call)
 {
-    if (wanted && request == latestRequest)
-        currentId = notificationId;
-    else
-        closeNotification(notificationId);
+    call->deleteLater();
+    inFlight = nullptr;
+    const QDBusPendingReply<uint> reply = *call;
+    if (!reply.isError()) {
+        if (!wanted) {
+            closeNotification(reply.value());
+            return;
+        }
+        currentId = reply.value();
+    }
+    if (wanted && std::exchange(sendAgain, false))
+        send();
 }
 
 void DesktopNotification::close()
 {
     wanted = false;
     reopenWhenClosed = false;
+    sendAgain = false;
+    expiries = 0;
+    reshowAfterExpiry->stop();
     if (currentId != 0)
         closeNotification(currentId);
     currentId = 0;
@@ -108,9 +161,7 @@ void DesktopNotification::close()
 
 void DesktopNotification::closeNotification(uint notificationId)
 {
-    QDBusMessage closeCall = notificationCall(QStringLiteral("CloseNotification"));
-    closeCall << notificationId;
-    QDBusConnection::sessionBus().send(closeCall);
+    QDBusConnection::sessionBus().send(closeCall(notificationId));
 }
 
 void DesktopNotification::onActionInvoked(uint notificationId, const QString& key)
@@ -132,14 +183,18 @@ void DesktopNotification::onActivationToken(uint notificationId, const QString& 
         activationToken = token;
 }
 
-// A server removes a notification once it is clicked, and some let even a
-// critical one expire; while it is wanted, it comes back.
 void DesktopNotification::onNotificationClosed(uint notificationId, uint reason)
 {
     if (notificationId != currentId)
         return;
     currentId = 0;
     const bool clicked = std::exchange(reopenWhenClosed, false);
-    if (wanted && (clicked || reason == closedByExpiry))
+    if (!wanted)
+        return;
+    if (clicked) {
         send();
+    } else if (reason == closedByExpiry && expiries < mostReshowsAfterExpiry) {
+        ++expiries;
+        reshowAfterExpiry->start(firstReshowAfter * expiries);
+    }
 }

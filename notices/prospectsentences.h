@@ -11,5 +11,6 @@
 // A program holding the action off, or one of the user's own that the
 // action will cut short.
 QString blockerSentence(const ExitProspect::Blocker& blocker);
-// What an exit request will meet, in sentences for the warning.
+// What the system says an exit request will meet, in sentences for the
+// warning.
 QString prospectSentences(const ExitProspect& prospect, std::uint32_t exitFlags);

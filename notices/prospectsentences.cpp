@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Velmora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "outlooksentences.h"
+#include "prospectsentences.h"
 
-#include "poweractions.h"
+#include "actionnames.h"
 
 #include <QStringList>
 

@@ -4,13 +4,12 @@
 
 #include "platform.h"
 
-#include <cstdint>
-#include <functional>
+#include <QFuture>
 
-class QObject;
+#include <cstdint>
 
 // Asks the system what an exit request with these flags would meet, off the
 // GUI thread, since reaching a stalled system bus blocks for as long as it
-// stays stalled. onAnswer runs on the GUI thread, if receiver still exists.
-void foreseeExitFor(QObject* receiver, std::uint32_t exitFlags,
-                    std::function<void(const ExitProspect&)> onAnswer);
+// stays stalled. The future holds no result when the system never answers.
+// GUI thread only.
+QFuture<ExitProspect> askExitProspect(std::uint32_t exitFlags);

@@ -6,8 +6,11 @@
 
 DesktopNotification::DesktopNotification(const QString&, const QString&, QObject* parent)
     : QObject(parent)
+    , reshowAfterExpiry(nullptr)
 {
 }
+
+DesktopNotification::~DesktopNotification() = default;
 
 void DesktopNotification::show(const QString&, const QString&) {}
 

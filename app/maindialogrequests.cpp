@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "maindialog.h"
+
+#include "poweractions.h"
+#include "refusalreport.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QtConcurrent>
+
+void MainDialog::shutdown()
+{
+    shutdownApproved();
+}
+
+void MainDialog::shutdownApproved()
+{
+    requestReported(currentMode());
+}
+
+// The report tells of a refusal, and of an accepted request that did not
+// take effect. The answer may come on any thread, and long after: it is
+// handed to the GUI thread through the application, which outlives every
+// window, and dropped there if the window has gone since.
+void MainDialog::requestReported(const QString& mode)
+{
+    const QPointer<RefusalReport> shownIn(report);
+    const std::uint64_t ticket = report->requestTicket();
+    PowerActions::requestAction(mode, [shownIn, mode, ticket](const ExitOutcome& outcome) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [shownIn, mode, outcome, ticket] {
+                if (!shownIn)
+                    return;
+                if (outcome.refused())
+                    shownIn->show(mode, outcome, ticket);
+                else
+                    shownIn->expectEffect(mode, ticket);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+// On the pool, like the countdown's request: a log-off may wait on the
+// session bus, which must not freeze the window.
+void MainDialog::retryRequest(const QString& mode)
+{
+    backgroundWorkers.append(QtConcurrent::run([this, mode] { requestReported(mode); }));
+}
+
+void MainDialog::fAbortShutdown()
+{
+    PowerActions::abortShutdown();
+}

@@ -24,12 +24,17 @@ PR_SET_PDEATHSIG = 1
 # arrived.
 KEEP_RECEIVED_TYPES = 'self.call_log[-1] = self.call_log[-1][:2] + (list(m_args),)\n'
 
+# Every user who reaches the socket may connect, as the real stack runs the
+# program as a user of its own: the folder that holds the socket's folder
+# decides who does. `elements` adds to the configuration.
 BUS_CONFIG = '''<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
   <type>{kind}</type>
   <listen>unix:dir={directory}</listen>
+  {elements}
   <policy context="default">
+    <allow user="*"/>
     <allow send_destination="*" eavesdrop="true"/>
     <allow eavesdrop="true"/>
     <allow own="*"/>
@@ -164,17 +169,26 @@ class Desktop:
                 raise AssertionError('Xvfb did not start:\n' + log.read())
         return ':' + number
 
-    def _start_bus(self, kind):
+    def _start_bus(self, kind, elements='', **options):
+        """Starts a dbus-daemon of this kind, with `elements` added to its
+        configuration and `options` to spawn(), and returns its address."""
         socket_dir = tempfile.mkdtemp(dir=self.directory.name)
+        os.chmod(socket_dir, 0o755)
         config = os.path.join(socket_dir, 'bus.conf')
         with open(config, 'w', encoding='utf-8') as file:
-            file.write(BUS_CONFIG.format(kind=kind, directory=socket_dir))
+            file.write(BUS_CONFIG.format(kind=kind, directory=socket_dir, elements=elements))
+        options.setdefault('env', self._bare_environment())
         # dbus-daemon warns on stderr that it cannot raise its file limit
         # when not allowed to; that is harmless here.
-        daemon = self.spawn(['dbus-daemon', '--nofork', '--nopidfile', '--config-file=' + config,
-                             '--print-address=1'], stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, env=self._bare_environment())
-        address = daemon.stdout.readline().decode().strip()
+        options.setdefault('stderr', subprocess.DEVNULL)
+        # The address comes on a pipe of its own: the bus's output may go
+        # to a log, which the services it starts share.
+        read_end, write_end = os.pipe()
+        self.spawn(['dbus-daemon', '--nofork', '--nopidfile', '--config-file=' + config,
+                    f'--print-address={write_end}'], pass_fds=(write_end,), **options)
+        os.close(write_end)
+        with os.fdopen(read_end, 'rb') as addresses:
+            address = addresses.readline().decode().strip()
         if not address:
             raise AssertionError(f'the private {kind} bus did not start')
         return address

@@ -34,17 +34,30 @@ ACTION_TIMEOUT_S = 20
 # The main window is "Velmora"; the warning and the report say what they are
 # before the program's name.
 ANY_WINDOW = '(.* \u2013 )?Velmora'
+REFUSAL = ("raise dbus.exceptions.DBusException('Access denied by test policy', "
+           "name='org.freedesktop.DBus.Error.AccessDenied')\n")
+
+
+def seconds_left(status):
+    match = TIME_LEFT.match(status or '')
+    return int(match[1]) * 60 + int(match[2]) if match else None
+
+
+def working_directory(parent):
+    """A fresh folder for one run, holding the settings it starts with."""
+    directory = tempfile.mkdtemp(dir=parent)
+    with open(os.path.join(directory, 'settings.dat'), 'w', encoding='utf-8') as file:
+        file.write(SETTINGS)
+    return directory
 
 
 class Velmora:
     """One run of the program in a fresh working directory of its own."""
 
-    def __init__(self, desktop):
-        directory = tempfile.mkdtemp(dir=desktop.directory.name)
-        with open(os.path.join(directory, 'settings.dat'), 'w', encoding='utf-8') as file:
-            file.write(SETTINGS)
-        environment = desktop.environment()
-        self.process = desktop.spawn([PROGRAM], cwd=directory, stdout=None, env=environment)
+    def __init__(self, desktop, environment=None):
+        environment = environment or desktop.environment()
+        self.process = desktop.spawn([PROGRAM], cwd=working_directory(desktop.directory.name),
+                                     stdout=None, env=environment)
         self.user = User(environment)
         self.application = Application(desktop.accessibility_address, self.process.pid)
         self.main = self.application.window('Ok')
@@ -149,10 +162,8 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.assertEqual(self.logind.calls(LOGIND_MANAGER), [])
 
     def test_refused_power_off_is_reported_and_can_be_retried(self):
-        refusal = ("raise dbus.exceptions.DBusException('Access denied by test policy', "
-                   "name='org.freedesktop.DBus.Error.AccessDenied')\n")
         self.logind.record(LOGIND_MANAGER, 'org.freedesktop.login1.Manager', 'PowerOff', 'b',
-                           ('', refusal))
+                           ('', REFUSAL))
         main_window, = wait_until(lambda: self.velmora.user.visible_windows(ANY_WINDOW), 'the main window')
         self.velmora.press('Ok')
         report = self.wait_for_report()
@@ -195,7 +206,7 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.velmora.press('Ok')
         first = self.velmora.wait_for_status(TIME_LEFT.match)
         later = self.velmora.wait_for_status(lambda text: text != first and TIME_LEFT.match(text))
-        self.assertLess(self._seconds_left(later), self._seconds_left(first))
+        self.assertLess(seconds_left(later), seconds_left(first))
         self.velmora.press('STOP!')
         self.velmora.wait_for_status('Timer reset.')
         time.sleep(SETTLE_S)
@@ -208,11 +219,6 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.notifications.control(NOTIFICATIONS, 'EmitSignal', 'org.freedesktop.Notifications',
                                    'ActionInvoked', 'us',
                                    dbus.Array([dbus.UInt32(notification_id), action], signature='v'))
-
-    @staticmethod
-    def _seconds_left(text):
-        minutes, seconds = TIME_LEFT.match(text).groups()
-        return int(minutes) * 60 + int(seconds)
 
     def test_warning_notification_stop_cancels_the_run(self):
         self.velmora.set_minutes(2)

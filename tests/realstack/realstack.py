@@ -13,7 +13,6 @@ import os
 import pwd
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
@@ -22,7 +21,7 @@ import dbus
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'e2e'))
 from accessible import Application, User  # noqa: E402
 from desktop import Desktop, wait_until  # noqa: E402
-from test_velmora_e2e import NOTIFICATIONS, SETTINGS, SETTLE_S, Velmora  # noqa: E402
+from test_velmora_e2e import NOTIFICATIONS, SETTLE_S, Velmora, working_directory  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 PROGRAM = '/usr/bin/velmora'
@@ -38,22 +37,6 @@ POWER_CALLS = '/var/log/velmora-power-calls'
 PROMPT_TIMEOUT_S = 60
 # The warning comes a minute before the end of a 2-minute run.
 WARNING_TIMEOUT_S = 90
-# The session bus and the accessibility bus let in every user: the program
-# runs as USER and the test as root.
-BUS_CONFIG = '''<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir={directory}</listen>
-  <policy context="default">
-    <allow user="*"/>
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-'''
-
 NO_PROMPT = ("Shutdown not done: the system wants an administrator's password, and no password "
              "prompt could be shown (no authentication agent runs for this session).")
 NOT_ENTERED = ("Shutdown not done: the system asked for an administrator's password and nobody "
@@ -111,20 +94,6 @@ class Stack(Desktop):
         self.spawn(['/usr/lib/polkit-1/polkitd', '--no-debug'], env=bare)
         self.spawn(['/lib/elogind/elogind'], env=bare)
 
-    def _start_bus(self, kind):
-        socket_dir = tempfile.mkdtemp(dir=self.directory.name)
-        os.chmod(socket_dir, 0o755)
-        config = os.path.join(socket_dir, 'bus.conf')
-        with open(config, 'w', encoding='utf-8') as file:
-            file.write(BUS_CONFIG.format(directory=socket_dir))
-        daemon = self.spawn(['dbus-daemon', '--nofork', '--nopidfile', '--config-file=' + config,
-                             '--print-address=1'], stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, env=self._bare_environment())
-        address = daemon.stdout.readline().decode().strip()
-        if not address:
-            raise AssertionError(f'the private {kind} bus did not start')
-        return address
-
     def user_environment(self):
         """What the user's programs are started with: the display and the
         session bus; the system bus is the chroot's own, where it always is."""
@@ -150,10 +119,8 @@ class UsersVelmora(Velmora):
 
     def __init__(self, stack, in_session=False):
         entry = pwd.getpwnam(USER)
-        directory = tempfile.mkdtemp(dir=entry.pw_dir)
+        directory = working_directory(entry.pw_dir)
         os.chown(directory, entry.pw_uid, entry.pw_gid)
-        with open(os.path.join(directory, 'settings.dat'), 'w', encoding='utf-8') as file:
-            file.write(SETTINGS)
         environment = stack.user_environment()
         if in_session:
             # pam_elogind reads these from su's environment; the login

@@ -25,20 +25,6 @@ SHELL_START_TIMEOUT_S = 90
 SESSION_SERVICES = ('org.a11y.Bus', 'ca.desrt.dconf', 'org.gnome.Shell.Notifications')
 SYSTEM_SERVICES = '/usr/share/dbus-1/services'
 
-SESSION_BUS_CONFIG = '''<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir={directory}</listen>
-  <servicedir>{services}</servicedir>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-'''
-
 REMOTE_DESKTOP = 'org.gnome.Mutter.RemoteDesktop'
 REMOTE_DESKTOP_SESSION = 'org.gnome.Mutter.RemoteDesktop.Session'
 KEYSYMS = {'\n': 0xff0d, ' ': 0x20}
@@ -92,24 +78,14 @@ class GnomeDesktop(Desktop):
         for name in SESSION_SERVICES:
             os.symlink(os.path.join(SYSTEM_SERVICES, name + '.service'),
                        os.path.join(services, name + '.service'))
-        socket_dir = self._directory('session-bus')
-        config = os.path.join(socket_dir, 'bus.conf')
-        with open(config, 'w', encoding='utf-8') as file:
-            file.write(SESSION_BUS_CONFIG.format(directory=socket_dir, services=services))
         # The services it starts inherit its output and its process group:
         # a log file that outlives their writes, and a group that stop()
         # ends as a whole.
-        read_end, write_end = os.pipe()
         with open(os.path.join(self.directory.name, 'session-services.log'), 'wb') as log:
-            self.session_daemon = self.spawn(
-                ['dbus-daemon', '--nofork', '--nopidfile', '--config-file=' + config,
-                 f'--print-address={write_end}'], stdout=log, stderr=log,
-                env=self.environment(), pass_fds=(write_end,), start_new_session=True)
-        os.close(write_end)
-        with os.fdopen(read_end, 'rb') as addresses:
-            address = addresses.readline().decode().strip()
-        if not address:
-            raise AssertionError('the private session bus did not start')
+            address = self._start_bus('session', f'<servicedir>{services}</servicedir>',
+                                      stdout=log, stderr=log, env=self.environment(),
+                                      start_new_session=True)
+        self.session_daemon = self.processes[-1]
         return address
 
     def start_shell(self):

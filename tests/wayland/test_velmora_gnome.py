@@ -8,48 +8,35 @@ lands on a mock of logind on a private system bus.
 Usage: test_velmora_gnome.py /path/to/velmora [unittest options]"""
 
 import os
-import re
 import signal
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 import unittest
 
 from gnome import SCREEN, GnomeDesktop
-from accessible import Application, attempt
+from accessible import attempt
 from desktop import wait_until
+import test_velmora_e2e
+from test_velmora_e2e import (LOGIND_MANAGER, LOGIND_SESSION, REFUSAL, SETTLE_S, Velmora,
+                              seconds_left)
 
-PROGRAM = None
 HERE = os.path.dirname(os.path.abspath(__file__))
-LOGIND_MANAGER = '/org/freedesktop/login1'
-# Refresh every 500 ms; warn one minute ahead.
-SETTINGS = '500 1 1'
 # The shortest run that gets a warning: one minute longer than the lead.
 DELAY_MINUTES = 2
-TIME_LEFT = re.compile(r'^Time left:0 days, 0 hours, (\d+) minutes and (\d+) seconds$')
 # What a user types into a terminal, over and over while the window maps.
 TYPED = 'make\n '
 # Typing starts this long before the warning is due and goes on this long
 # after a window appeared: it spans the moment the window maps.
 TYPING_LEAD_S = 3
 TYPING_AFTER_MAP_S = 2
-# How long a request that should not come is given to turn up anyway.
-SETTLE_S = 2
 WARNING_TIMEOUT_S = 90
 # From the start of typing: a window due then has come by this time.
 MAP_TIMEOUT_S = 20
-REFUSAL = ("raise dbus.exceptions.DBusException('Access denied by test policy', "
-           "name='org.freedesktop.DBus.Error.AccessDenied')\n")
 # A click into the other window: far from where GNOME Shell places a
 # small new window, inside the window that fills the screen.
 CLICK_AT = (SCREEN[0] - 30, SCREEN[1] - 30)
-
-
-def seconds_left(status):
-    match = TIME_LEFT.match(status or '')
-    return int(match[1]) * 60 + int(match[2]) if match else None
 
 
 class TypingWindow:
@@ -74,20 +61,13 @@ class TypingWindow:
         return [line.split()[1] for line in self.lines if line.startswith('key ')]
 
 
-class Velmora:
-    """One run of the program on GNOME Shell, in a fresh working directory."""
+class ShellVelmora(Velmora):
+    """One run of the program as a client of GNOME Shell, worked through
+    the accessibility bus alone: the keyboard and pointer are the other
+    window's."""
 
     def __init__(self, desktop):
-        directory = tempfile.mkdtemp(dir=desktop.directory.name)
-        with open(os.path.join(directory, 'settings.dat'), 'w', encoding='utf-8') as file:
-            file.write(SETTINGS)
-        self.process = desktop.spawn([PROGRAM], cwd=directory, stdout=None,
-                                     env=desktop.client_environment())
-        self.application = Application(desktop.accessibility_address, self.process.pid)
-        self.main = self.application.window('Ok')
-
-    def status(self):
-        return attempt(lambda: self.main.find(name='Status').find('label').name)
+        super().__init__(desktop, desktop.client_environment())
 
     def start(self, minutes):
         """Sets the delay and presses "Ok" through the accessibility bus,
@@ -110,12 +90,12 @@ class VelmoraOnGnomeShell(unittest.TestCase):
         cls.desktop.start_shell()
 
     def setUp(self):
-        self.logind = self.desktop.start_logind('/org/freedesktop/login1/session/auto')
+        self.logind = self.desktop.start_logind(LOGIND_SESSION)
         self.addCleanup(self.logind.stop)
         self.logind.record(LOGIND_MANAGER, 'org.freedesktop.login1.Manager', 'PowerOff', 'b',
                            ('', REFUSAL))
-        self.velmora = Velmora(self.desktop)
-        self.addCleanup(self.velmora.process.kill)
+        self.velmora = ShellVelmora(self.desktop)
+        self.addCleanup(self.velmora.stop)
 
     def power_requests(self):
         return [call for call in self.logind.calls(LOGIND_MANAGER) if call[0] == 'PowerOff']
@@ -197,5 +177,5 @@ if __name__ == '__main__':
     # A stop from outside ends the test as an error does, so that every
     # process it started is ended and its temporary folder removed.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit('stopped by SIGTERM'))
-    PROGRAM = os.path.abspath(sys.argv.pop(1))
+    test_velmora_e2e.PROGRAM = os.path.abspath(sys.argv.pop(1))
     unittest.main()

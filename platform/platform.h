@@ -30,9 +30,11 @@ struct ExitOutcome
         Forbidden,            // access denied: by policy, or a wrong or cancelled password
         NoSessionToEnd,       // a log-off from outside any login session
         AlreadyInProgress,    // another shutdown or reboot is under way
+        NoAnswer,             // the system did not answer in time, and nothing was asked of it
     };
     Kind kind = Kind::Accepted;
-    // The system's own words (UTF-8), when refused.
+    // The system's own words (UTF-8), when refused; the backend's own where
+    // the system said nothing.
     std::string reason;
 
     bool refused() const { return kind != Kind::Accepted; }
@@ -79,7 +81,8 @@ public:
     // has answered: during this call where the system answers at once, or
     // later on another thread where the answer comes asynchronously. A
     // request still waiting (for a password, say) has no outcome yet, so
-    // the handler may never be called.
+    // the handler may never be called. The call itself never waits on a
+    // stalled system without end: that is reported as NoAnswer.
     virtual void requestExit(std::uint32_t flags, std::uint32_t reason,
                              ExitOutcomeHandler onOutcome) = 0;
 

@@ -32,14 +32,20 @@ grep -qx "Icon=$app_id" "$desktop" || fail "the desktop file does not name the i
 # Runs the desktop file's command the way a menu does: from the home folder,
 # with the Exec value read by the rules of desktop files, strictly: first the
 # escapes of a string value, then the quoting of arguments. Every installed
-# program is replaced by a stub that records its name and the folder it
-# starts in. The spaces in the folders' names catch a missing quote.
-stubs=$destdir/stubs
+# program is replaced by a stub that records its path and the folder it
+# starts in. The spaces in the folders' names catch a missing quote. Another
+# velmora comes first on PATH, and the install's own folder is not on it:
+# the command must start the program installed beside it all the same.
+stub() {
+    printf '#!/bin/sh\nprintf "%%s\\n" "$0" "$PWD" > "%s"\n' "$started" > "$1"
+    chmod +x "$1"
+}
 started=$destdir/started
-mkdir "$stubs"
+decoys=$destdir/other/bin
+mkdir -p "$decoys"
+stub "$decoys/velmora"
 for program in "$root"/bin/*; do
-    printf '#!/bin/sh\nprintf "%%s\\n" "${0##*/}" "$PWD" > "%s"\n' "$started" > "$stubs/${program##*/}"
-    chmod +x "$stubs/${program##*/}"
+    stub "$program"
 done
 exec_value=$(sed -n 's/^Exec=//p' "$desktop")
 run_desktop_command() {
@@ -47,7 +53,7 @@ run_desktop_command() {
     shift
     mkdir -p "$home"
     rm -f "$started"
-    (cd "$home" && env -u XDG_CONFIG_HOME HOME="$home" PATH="$stubs:$PATH" DESTDIR="$destdir" "$@" \
+    (cd "$home" && env -u XDG_CONFIG_HOME HOME="$home" PATH="$decoys:$PATH" DESTDIR="$destdir" "$@" \
         timeout 20 python3 - "$exec_value" <<'EOF'
 import os
 import sys
@@ -113,13 +119,14 @@ os.execvp(program, args)
 EOF
     )
 }
-# Checks that the command started an installed program in this folder,
+# Checks that the command started the installed velmora in this folder,
 # which it made.
 check_started_in() {
-    local expected=$1 found
+    local expected=$1 found program
     found=$(cat "$started" 2>/dev/null || echo nothing)
-    [[ -d $expected && $found == "velmora"$'\n'"$expected" ]] ||
-        fail "the desktop file's command should start velmora in $expected; it started: ${found/$'\n'/ in }"
+    program=$(realpath -qm -- "${found%%$'\n'*}")
+    [[ -d $expected && $program == "$(realpath -- "$root/bin/velmora")" && $found == *$'\n'"$expected" ]] ||
+        fail "the desktop file's command should start $root/bin/velmora in $expected; it started: ${found/$'\n'/ in }"
 }
 run_desktop_command "$destdir/home 1" XDG_CONFIG_HOME="$destdir/config home"
 check_started_in "$destdir/config home/velmora"

@@ -177,6 +177,17 @@ bool MockService::addRecordingMethod(const QString &path, const QString &interfa
                    {interface, name, inSignature, QString(), keepReceivedTypes + then});
 }
 
+// The call that takes the name leaves the call log as it was.
+bool MockService::alsoOwn(const QString &path, const QString &name) const
+{
+    const QString interface = QStringLiteral("io.github.velmora.Test");
+    const QString take = QStringLiteral("self.bus_name.get_bus().request_name('%1')").arg(name);
+    return control(path, QStringLiteral("AddMethod"), {interface, QStringLiteral("TakeName"), QString(), QString(), take})
+        && bus.call(QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("TakeName"))).type()
+        == QDBusMessage::ReplyMessage
+        && hasOwner(bus, name) && control(path, QStringLiteral("ClearCalls"));
+}
+
 QStringList MockService::calls(const QString &path, const QDBusConnection &via) const
 {
     const QDBusMessage reply =

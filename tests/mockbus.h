@@ -56,6 +56,9 @@ public:
     // error, say); false when the mock refused.
     bool addRecordingMethod(const QString &path, const QString &interface, const QString &name,
                             const QString &inSignature, const QString &then = QString()) const;
+    // Takes another name on the mock's own connection, so that it goes when
+    // the mock does; path is one of the mock's objects.
+    bool alsoOwn(const QString &path, const QString &name) const;
     // The calls logged since the last clear, as "Name(type value, ...)".
     QStringList calls(const QString &path) const { return calls(path, bus); }
     QStringList calls(const QString &path, const QDBusConnection &via) const;

@@ -6,7 +6,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -22,16 +21,16 @@ namespace {
 constexpr int firstWaitMs = 500;
 constexpr int secondWaitMs = 5000;
 
-enum class Presence { Absent, Running, Startable, Unclear };
+enum class Presence { Absent, Running, Unclear };
 
-// A session manager's log-off call, and the names whose owner shows that its
-// desktop runs. Plasma starts org.kde.Shutdown only when it is called, so
-// while the session runs that name has no owner; its session process,
-// ksmserver, has.
+// A session manager's log-off call, and the name whose owner shows that its
+// desktop's session runs. Plasma's org.kde.Shutdown is no such name: the bus
+// starts it wherever Plasma is installed, and without Plasma's session
+// (ksmserver) it answers a log-off with success and ends nothing.
 struct Desktop
 {
     QDBusMessage logoff;
-    QStringList witnesses;
+    QString witness;
 };
 
 QDBusMessage logoffCall(const QString &service, const QString &path, const QString &interface,
@@ -53,89 +52,65 @@ QList<Desktop> knownDesktops()
     return {
         {logoffCall(gnome, QStringLiteral("/org/gnome/SessionManager"), gnome, QStringLiteral("Logout"),
                     {QVariant::fromValue(quint32(1))}),
-         {gnome}},
+         gnome},
         {logoffCall(kde, QStringLiteral("/Shutdown"), kde, QStringLiteral("logout"), {}),
-         {kde, QStringLiteral("org.kde.ksmserver")}},
+         QStringLiteral("org.kde.ksmserver")},
         {logoffCall(xfce, QStringLiteral("/org/xfce/SessionManager"), QStringLiteral("org.xfce.Session.Manager"),
                     QStringLiteral("Logout"), {false, true}),
-         {xfce}},
+         xfce},
     };
 }
 
-QDBusMessage busQuestion(const QString &method, const QVariantList &arguments = {})
+QDBusMessage ownerQuestion(const QString &name)
 {
     QDBusMessage question = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), method);
-    question.setArguments(arguments);
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    question.setArguments({name});
     return question;
 }
 
-// What the bus said so far: an owner for each name asked, and the names it
-// can start on demand. A question without an answer stays out of both.
-struct BusAnswers
-{
-    QHash<QString, bool> owned;
-    std::optional<QSet<QString>> activatable;
+// Whether each name asked has an owner; a name without an answer stays out.
+using Owners = QHash<QString, bool>;
 
-    QStringList unanswered(const QStringList &names) const
-    {
-        QStringList missing;
-        for (const QString &name : names) {
-            if (!owned.contains(name))
-                missing << name;
-        }
-        return missing;
+QStringList unanswered(const QStringList &names, const Owners &owners)
+{
+    QStringList missing;
+    for (const QString &name : names) {
+        if (!owners.contains(name))
+            missing << name;
     }
-};
+    return missing;
+}
 
 // Every question leaves before any answer is awaited, so that a stalled bus
 // costs one wait rather than one per name.
-void ask(const QDBusConnection &bus, const QStringList &names, bool askActivatable, int waitMs,
-         BusAnswers &answers)
+void ask(const QDBusConnection &bus, const QStringList &names, int waitMs, Owners &owners)
 {
     std::vector<std::pair<QString, PendingReply>> questions;
     for (const QString &name : names)
-        questions.emplace_back(name, PendingReply(bus, busQuestion(QStringLiteral("NameHasOwner"), {name}), waitMs));
-    std::optional<PendingReply> activatableQuestion;
-    if (askActivatable)
-        activatableQuestion.emplace(bus, busQuestion(QStringLiteral("ListActivatableNames")), waitMs);
+        questions.emplace_back(name, PendingReply(bus, ownerQuestion(name), waitMs));
     for (auto &[name, question] : questions) {
         const QDBusMessage answer = question.answer();
         if (answer.type() == QDBusMessage::ReplyMessage)
-            answers.owned.insert(name, answer.arguments().value(0).toBool());
-    }
-    if (activatableQuestion) {
-        const QDBusMessage answer = activatableQuestion->answer();
-        if (answer.type() == QDBusMessage::ReplyMessage) {
-            const QStringList names = answer.arguments().value(0).toStringList();
-            answers.activatable = QSet<QString>(names.cbegin(), names.cend());
-        }
+            owners.insert(name, answer.arguments().value(0).toBool());
     }
 }
 
-Presence presenceOf(const Desktop &desktop, const BusAnswers &answers)
+Presence presenceOf(const Desktop &desktop, const Owners &owners)
 {
-    bool unclear = false;
-    for (const QString &witness : desktop.witnesses) {
-        if (!answers.owned.contains(witness))
-            unclear = true;
-        else if (answers.owned.value(witness))
-            return Presence::Running;
-    }
-    if (answers.activatable && answers.activatable->contains(desktop.logoff.service()))
-        return Presence::Startable;
-    return unclear || !answers.activatable ? Presence::Unclear : Presence::Absent;
+    if (!owners.contains(desktop.witness))
+        return Presence::Unclear;
+    return owners.value(desktop.witness) ? Presence::Running : Presence::Absent;
 }
 
 } // namespace
 
-// Only the bus saying "no owner, and nothing to start" rules a desktop out.
-// A slow session bus must not hand the log-off to logind, which ends the
+// Only the bus saying that no owner holds a desktop's name rules it out. A
+// slow session bus must not hand the log-off to logind, which ends the
 // session without letting its programs save. A desktop still unclear after
 // the second wait is asked all the same: if it is not there, the bus answers
-// with an error, which is reported as a refusal. A name that can be started
-// on demand is called, and the bus starts its owner.
+// with an error, which is reported as a refusal.
 std::optional<QDBusMessage> desktopLogoff(const QDBusConnection &session)
 {
     // Without a session bus no desktop could be asked at all.
@@ -144,18 +119,17 @@ std::optional<QDBusMessage> desktopLogoff(const QDBusConnection &session)
     const QList<Desktop> desktops = knownDesktops();
     QStringList names;
     for (const Desktop &desktop : desktops)
-        names << desktop.witnesses;
-    BusAnswers answers;
-    ask(session, names, true, firstWaitMs, answers);
-    ask(session, answers.unanswered(names), !answers.activatable, secondWaitMs, answers);
-    // A desktop that runs goes before one that is only installed: Plasma's
-    // session manager can be started on any desktop where Plasma is.
+        names << desktop.witness;
+    Owners owners;
+    ask(session, names, firstWaitMs, owners);
+    ask(session, unanswered(names, owners), secondWaitMs, owners);
+    // A desktop that surely runs goes before one the bus was too slow to tell.
     for (const Desktop &desktop : desktops) {
-        if (presenceOf(desktop, answers) == Presence::Running)
+        if (presenceOf(desktop, owners) == Presence::Running)
             return desktop.logoff;
     }
     for (const Desktop &desktop : desktops) {
-        if (presenceOf(desktop, answers) != Presence::Absent)
+        if (presenceOf(desktop, owners) == Presence::Unclear)
             return desktop.logoff;
     }
     return std::nullopt;

@@ -19,6 +19,7 @@
 #include <chrono>
 #include <limits>
 #include <optional>
+#include <string>
 #include <time.h>
 #include <unistd.h>
 #include <utility>
@@ -33,6 +34,12 @@ constexpr int untilAnswered = std::numeric_limits<int>::max();
 // The warning before the action shows what logind foresees, or nothing if
 // logind is slow to say.
 constexpr int prospectTimeoutMs = 1000;
+// A request is made only of a system bus that answers a new connection (see
+// systembusprobe.h), so that neither the calling thread nor the window's
+// close, which waits for it, can hang on a stalled bus. A cancellation is
+// sent from the window's own thread, and waits less.
+constexpr int requestProbeMs = 2000;
+constexpr int cancelProbeMs = 1000;
 
 const QString login1Service = QStringLiteral("org.freedesktop.login1");
 
@@ -116,13 +123,25 @@ void request(const QDBusConnection &bus, const QDBusMessage &message, ExitOutcom
         });
 }
 
+// The stalled bus has no words of its own, so the reason is put in some.
+void requestOfLogind(const QDBusMessage &message, ExitOutcomeHandler onOutcome)
+{
+    if (!systemBusAnswers(requestProbeMs)) {
+        const std::string reason = "The system bus did not answer within "
+            + std::to_string(requestProbeMs / 1000) + " seconds.";
+        onOutcome({ExitOutcome::Kind::NoAnswer, reason});
+        return;
+    }
+    request(QDBusConnection::systemBus(), message, std::move(onOutcome));
+}
+
 void logOff(ExitOutcomeHandler onOutcome)
 {
     const QDBusConnection session = QDBusConnection::sessionBus();
     if (const std::optional<QDBusMessage> desktop = desktopLogoff(session))
         request(session, *desktop, std::move(onOutcome));
     else
-        request(QDBusConnection::systemBus(), endSession(), std::move(onOutcome));
+        requestOfLogind(endSession(), std::move(onOutcome));
 }
 
 ExitProspect::Consent consentIn(const QDBusMessage &answer)
@@ -198,12 +217,10 @@ void LinuxPlatform::requestExit(std::uint32_t flags, std::uint32_t, ExitOutcomeH
         logOff(std::move(onOutcome));
         break;
     case ExitFlags::Reboot:
-        request(QDBusConnection::systemBus(), logindManager(QStringLiteral("Reboot"), {true}),
-                std::move(onOutcome));
+        requestOfLogind(logindManager(QStringLiteral("Reboot"), {true}), std::move(onOutcome));
         break;
     default:
-        request(QDBusConnection::systemBus(), logindManager(QStringLiteral("PowerOff"), {true}),
-                std::move(onOutcome));
+        requestOfLogind(logindManager(QStringLiteral("PowerOff"), {true}), std::move(onOutcome));
         break;
     }
 }
@@ -237,9 +254,12 @@ void LinuxPlatform::foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswe
     });
 }
 
-// Nobody waits for an answer to a cancellation, so it is sent expecting none.
+// Nobody waits for an answer to a cancellation, so it is sent expecting none;
+// a stalled bus would lose it anyway.
 void LinuxPlatform::abortShutdown()
 {
+    if (!systemBusAnswers(cancelProbeMs))
+        return;
     QDBusConnection::systemBus().send(
         allowingPasswordPrompt(logindManager(QStringLiteral("CancelScheduledShutdown"))));
 }

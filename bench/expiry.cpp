@@ -60,7 +60,7 @@ public:
     }
     std::uint64_t elapsedClockMs() override;
     void requestExit(std::uint32_t, std::uint32_t, ExitOutcomeHandler) override;
-    void foreseeExit(std::uint32_t, ExitProspectHandler onAnswer) override { onAnswer({}); }
+    void askProspect(std::uint32_t, ExitProspectHandler onAnswer) override { onAnswer({}); }
 
     void startOver(std::int64_t skipOfNextRunsMs);
     std::vector<Exit> exits();

@@ -34,7 +34,7 @@ QFuture<ExitProspect> askExitProspect(std::uint32_t exitFlags)
     promise->start();
     QFuture<ExitProspect> future = promise->future();
     questionPool()->start([promise, exitFlags] {
-        systemPlatform().foreseeExit(exitFlags, [promise](const ExitProspect& prospect) {
+        systemPlatform().askProspect(exitFlags, [promise](const ExitProspect& prospect) {
             promise->addResult(prospect);
             promise->finish();
         });

@@ -61,6 +61,9 @@ QString meaning(const QString& mode, const ExitOutcome& outcome, const ExitProsp
                               "Start it from the desktop's menu to log off.");
     case Kind::AlreadyInProgress:
         return QStringLiteral("another shutdown or reboot is already under way.");
+    case Kind::NoAnswer:
+        return QStringLiteral("the system did not answer. Its message bus may be stuck or very busy; try again "
+                              "in a moment.");
     default:
         return QString();
     }

@@ -91,7 +91,7 @@ public:
     // (Unknown and no blockers where it told nothing). The questions wait
     // about a second each, but reaching a stalled bus may block the calling
     // thread for longer: call it where waiting does no harm.
-    virtual void foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer) = 0;
+    virtual void askProspect(std::uint32_t flags, ExitProspectHandler onAnswer) = 0;
 
     // Cancels a system shutdown of the local computer that is pending.
     virtual void abortShutdown() = 0;

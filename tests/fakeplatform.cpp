@@ -49,9 +49,9 @@ void FakePlatform::requestExit(std::uint32_t flags, std::uint32_t reason, ExitOu
     onOutcome(outcome);
 }
 
-void FakePlatform::foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer)
+void FakePlatform::askProspect(std::uint32_t flags, ExitProspectHandler onAnswer)
 {
-    record(CallKind::ForeseeExit, flags);
+    record(CallKind::AskProspect, flags);
     std::unique_lock<std::mutex> lock(mutex);
     const ExitProspect answer = prospect;
     lock.unlock();
@@ -181,7 +181,7 @@ void FakePlatform::answerKeptExits(const ExitOutcome& outcome)
         handler(outcome);
 }
 
-void FakePlatform::foresee(const ExitProspect& answer)
+void FakePlatform::answerProspects(const ExitProspect& answer)
 {
     std::lock_guard<std::mutex> lock(mutex);
     prospect = answer;

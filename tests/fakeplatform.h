@@ -18,7 +18,7 @@
 class FakePlatform : public Platform
 {
 public:
-    enum class CallKind { EnablePrivilege, DisablePrivilege, RequestExit, AbortShutdown, ForeseeExit };
+    enum class CallKind { EnablePrivilege, DisablePrivilege, RequestExit, AbortShutdown, AskProspect };
     enum class Answer { Accept, Refuse, Later };
     struct Call
     {
@@ -31,7 +31,7 @@ public:
     void enableShutdownPrivilege() override;
     void disableShutdownPrivilege() override;
     void requestExit(std::uint32_t flags, std::uint32_t reason, ExitOutcomeHandler onOutcome) override;
-    void foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer) override;
+    void askProspect(std::uint32_t flags, ExitProspectHandler onAnswer) override;
     void abortShutdown() override;
     void pause(std::uint32_t ms, PauseInterrupt& interrupt) override;
     std::uint64_t elapsedClockMs() override;
@@ -60,8 +60,8 @@ public:
                      ExitOutcome::Kind kind = ExitOutcome::Kind::Refused);
     // Answers the requests kept back by Answer::Later, on the calling thread.
     void answerKeptExits(const ExitOutcome& outcome);
-    // What foreseeExit() answers, at once.
-    void foresee(const ExitProspect& prospect);
+    // What askProspect() answers, at once.
+    void answerProspects(const ExitProspect& prospect);
 
     // Exit requests block inside requestExit() until released.
     void holdExitRequests(bool hold);

@@ -156,13 +156,13 @@ private slots:
     void logOffStartsSessionManagerOnDemand_data();
     void logOffStartsSessionManagerOnDemand();
     void poolThreadRequestsReturnAtOnceAndStillArrive();
-    void foreseeingTellsLogindsConsent_data();
-    void foreseeingTellsLogindsConsent();
-    void foreseeingNamesWhatBlocksTheAction_data();
-    void foreseeingNamesWhatBlocksTheAction();
-    void foreseeingLogOffTellsWhetherItCanWork_data();
-    void foreseeingLogOffTellsWhetherItCanWork();
-    void foreseeingAnswersWhenLogindHangs();
+    void prospectTellsLogindsConsent_data();
+    void prospectTellsLogindsConsent();
+    void prospectNamesWhatBlocksTheAction_data();
+    void prospectNamesWhatBlocksTheAction();
+    void prospectLogOffTellsWhetherItCanWork_data();
+    void prospectLogOffTellsWhetherItCanWork();
+    void prospectAnswersWhenLogindHangs();
 
 private:
     bool startLogind();
@@ -592,7 +592,7 @@ void LinuxPlatformTest::poolThreadRequestsReturnAtOnceAndStillArrive()
     QTRY_COMPARE(log.answers(), QStringList({"accepted", "accepted"}));
 }
 
-void LinuxPlatformTest::foreseeingTellsLogindsConsent_data()
+void LinuxPlatformTest::prospectTellsLogindsConsent_data()
 {
     QTest::addColumn<std::uint32_t>("flags");
     QTest::addColumn<QString>("question");
@@ -609,7 +609,7 @@ void LinuxPlatformTest::foreseeingTellsLogindsConsent_data()
     QTest::newRow("answer unheard of") << shutdown << "CanPowerOff" << "perhaps" << "Unknown";
 }
 
-void LinuxPlatformTest::foreseeingTellsLogindsConsent()
+void LinuxPlatformTest::prospectTellsLogindsConsent()
 {
     QFETCH(std::uint32_t, flags);
     QFETCH(QString, question);
@@ -619,12 +619,12 @@ void LinuxPlatformTest::foreseeingTellsLogindsConsent()
                             {managerInterface, question, "", "s", QString("ret = '%1'").arg(verdict)}));
 
     AnswerLog log;
-    platform.foreseeExit(flags, log.onProspect());
+    platform.askProspect(flags, log.onProspect());
 
     QTRY_COMPARE(log.answers(), QStringList{expected});
 }
 
-void LinuxPlatformTest::foreseeingNamesWhatBlocksTheAction_data()
+void LinuxPlatformTest::prospectNamesWhatBlocksTheAction_data()
 {
     QTest::addColumn<std::uint32_t>("flags");
     QTest::addColumn<QString>("what");
@@ -644,7 +644,7 @@ void LinuxPlatformTest::foreseeingNamesWhatBlocksTheAction_data()
                                             << "Granted, own Disc burner (Écriture du disque)";
 }
 
-void LinuxPlatformTest::foreseeingNamesWhatBlocksTheAction()
+void LinuxPlatformTest::prospectNamesWhatBlocksTheAction()
 {
     QFETCH(std::uint32_t, flags);
     QFETCH(QString, what);
@@ -658,12 +658,12 @@ void LinuxPlatformTest::foreseeingNamesWhatBlocksTheAction()
                             {managerInterface, "ListInhibitors", "", "a(ssssuu)", inhibitors}));
 
     AnswerLog log;
-    platform.foreseeExit(flags, log.onProspect());
+    platform.askProspect(flags, log.onProspect());
 
     QTRY_COMPARE(log.answers(), QStringList{expected});
 }
 
-void LinuxPlatformTest::foreseeingLogOffTellsWhetherItCanWork_data()
+void LinuxPlatformTest::prospectLogOffTellsWhetherItCanWork_data()
 {
     QTest::addColumn<QString>("running");
     QTest::addColumn<bool>("inSession");
@@ -676,7 +676,7 @@ void LinuxPlatformTest::foreseeingLogOffTellsWhetherItCanWork_data()
 
 // logind ends only a session the process belongs to, and a desktop's
 // session manager only its own.
-void LinuxPlatformTest::foreseeingLogOffTellsWhetherItCanWork()
+void LinuxPlatformTest::prospectLogOffTellsWhetherItCanWork()
 {
     QFETCH(QString, running);
     QFETCH(bool, inSession);
@@ -693,18 +693,18 @@ void LinuxPlatformTest::foreseeingLogOffTellsWhetherItCanWork()
     QVERIFY(logind->control(managerPath, "AddMethod", {managerInterface, "GetSessionByPID", "u", "o", answer}));
 
     AnswerLog log;
-    platform.foreseeExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, log.onProspect());
+    platform.askProspect(ExitFlags::Logoff | ExitFlags::ForceIfHung, log.onProspect());
 
     QTRY_COMPARE(log.answers(), QStringList{expected});
 }
 
 // The warning before the action cannot wait for a logind that never answers.
-void LinuxPlatformTest::foreseeingAnswersWhenLogindHangs()
+void LinuxPlatformTest::prospectAnswersWhenLogindHangs()
 {
     const auto thaw = qScopeGuard([this] { logind->thaw(); });
     logind->freeze();
     AnswerLog log;
-    platform.foreseeExit(ExitFlags::Shutdown | ExitFlags::ForceIfHung, log.onProspect());
+    platform.askProspect(ExitFlags::Shutdown | ExitFlags::ForceIfHung, log.onProspect());
 
     // Far shorter than QtDBus's own 25 s timeout.
     QTRY_VERIFY_WITH_TIMEOUT(!log.answers().isEmpty(), 10000);

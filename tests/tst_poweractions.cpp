@@ -145,7 +145,7 @@ void PowerActionsTest::refusalIsReportedAndRetried()
     fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Access denied by test policy");
     ExitProspect heldOff;
     heldOff.blockers.push_back({"Backup", "Copying files", false});
-    fakePlatform().foresee(heldOff);
+    fakePlatform().answerProspects(heldOff);
     QTest::mouseClick(childWithText<QPushButton>(&dialog, "Ok"), Qt::LeftButton);
 
     QTRY_VERIFY(report() && report()->isVisible());
@@ -173,7 +173,7 @@ void PowerActionsTest::refusalIsReportedAndRetried()
                  qPrintable(report()->findChild<QLabel*>()->text()));
     auto calls = fakePlatform().calls();
     calls.erase(std::remove_if(calls.begin(), calls.end(),
-                               [](const auto& call) { return call.kind == Kind::ForeseeExit; }),
+                               [](const auto& call) { return call.kind == Kind::AskProspect; }),
                 calls.end());
     QCOMPARE(calls.size(), size_t(3));
     QCOMPARE(calls[0].kind, Kind::EnablePrivilege);
@@ -225,6 +225,10 @@ void PowerActionsTest::reportSaysWhatTheRefusalMeans_data()
     QTest::newRow("already under way")
         << "Reboot" << int(Refusal::AlreadyInProgress) << int(Consent::Granted) << ""
         << "Reboot not done: another shutdown or reboot is already under way." + answered;
+    QTest::newRow("no answer from a stalled system bus")
+        << "Reboot" << int(Refusal::NoAnswer) << int(Consent::Unknown) << ""
+        << "Reboot not done: the system did not answer. Its message bus may be stuck or very busy; try again "
+           "in a moment." + answered;
     // The user's own programs hold nothing off, so they are no reason.
     QTest::newRow("any other answer, the user's own program running")
         << "Shutdown" << int(Refusal::Refused) << int(Consent::Granted) << "own"
@@ -254,7 +258,7 @@ void PowerActionsTest::reportSaysWhatTheRefusalMeans()
     prospect.consent = ExitProspect::Consent(consent);
     if (!blocker.isEmpty())
         prospect.blockers.push_back({"Backup", "Copying files", blocker == "own"});
-    fakePlatform().foresee(prospect);
+    fakePlatform().answerProspects(prospect);
     const bool accepted = ExitOutcome::Kind(refusal) == ExitOutcome::Kind::Accepted;
     fakePlatform().answerExits(accepted ? FakePlatform::Answer::Accept : FakePlatform::Answer::Refuse,
                                "Test answer", ExitOutcome::Kind(refusal));

@@ -359,7 +359,7 @@ void RunWarningTest::warningTellsWhatTheActionWillMeet()
         const QString name = QString(who).remove(" (own)");
         prospect.blockers.push_back({name.toStdString(), "Copying files", name != who});
     }
-    fakePlatform().foresee(prospect);
+    fakePlatform().answerProspects(prospect);
     settings.sleepTime = 15000;
 
     MainDialog dialog;
@@ -375,14 +375,14 @@ void RunWarningTest::warningTellsWhatTheActionWillMeet()
     // What was said of one action does not hold for another: it is asked
     // again, and nothing is added until the answer comes.
     const QString other = action == "Reboot" ? "Shutdown" : "Reboot";
-    fakePlatform().foresee({});
+    fakePlatform().answerProspects({});
     dialog.findChild<QComboBox*>()->setCurrentText(other);
     run.step();
     QTRY_COMPARE(run.warningText(), other + " in 30 seconds.");
     const auto askedOfOther = [&] {
         const auto calls = fakePlatform().calls();
         return std::any_of(calls.cbegin(), calls.cend(), [&](const auto& call) {
-            return call.kind == FakePlatform::CallKind::ForeseeExit
+            return call.kind == FakePlatform::CallKind::AskProspect
                 && call.flags == PowerActions::exitFlagsFor(other);
         });
     };
@@ -396,7 +396,7 @@ void RunWarningTest::reportNamesWhatTheWarningFound()
     ExitProspect prospect;
     prospect.consent = ExitProspect::Consent::Granted;
     prospect.blockers.push_back({"Backup", "Copying files", false});
-    fakePlatform().foresee(prospect);
+    fakePlatform().answerProspects(prospect);
     fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Test answer");
 
     MainDialog dialog;
@@ -404,7 +404,7 @@ void RunWarningTest::reportNamesWhatTheWarningFound()
     run.step();
     run.step();
     QTRY_VERIFY(run.warningText().contains("Backup"));
-    fakePlatform().foresee({});
+    fakePlatform().answerProspects({});
     run.step();
     run.step();
 

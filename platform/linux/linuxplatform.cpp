@@ -31,7 +31,7 @@ namespace {
 // exit request waits for its answer without end; libdbus reads INT_MAX as
 // "no timeout", and QtDBus hands the value on unchanged.
 constexpr int untilAnswered = std::numeric_limits<int>::max();
-// The warning before the action shows what logind foresees, or nothing if
+// The warning before the action shows what logind tells ahead, or nothing if
 // logind is slow to say.
 constexpr int prospectTimeoutMs = 1000;
 // A request is made only of a system bus that answers a new connection (see
@@ -230,7 +230,7 @@ void LinuxPlatform::requestExit(std::uint32_t flags, std::uint32_t, ExitOutcomeH
 // answers over; and a stalled bus would hold every bus of the program.
 // Both questions leave together, so the later answer still comes within
 // one timeout.
-void LinuxPlatform::foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer)
+void LinuxPlatform::askProspect(std::uint32_t flags, ExitProspectHandler onAnswer)
 {
     const std::uint32_t action = flags & ~ExitFlags::ForceIfHung;
     if (action == ExitFlags::Logoff) {

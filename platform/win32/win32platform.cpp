@@ -136,7 +136,7 @@ void Win32Platform::requestExit(std::uint32_t flags, std::uint32_t reason, ExitO
 
 // A log-off needs no privilege; a shutdown or restart needs one the
 // account may lack. Nothing else can be told in advance.
-void Win32Platform::foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer)
+void Win32Platform::askProspect(std::uint32_t flags, ExitProspectHandler onAnswer)
 {
     ExitProspect prospect;
     if ((flags & ~ExitFlags::ForceIfHung) != ExitFlags::Logoff && !tokenHoldsShutdownPrivilege())

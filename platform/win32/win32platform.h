@@ -16,7 +16,7 @@ public:
     void enableShutdownPrivilege() override;
     void disableShutdownPrivilege() override;
     void requestExit(std::uint32_t flags, std::uint32_t reason, ExitOutcomeHandler onOutcome) override;
-    void foreseeExit(std::uint32_t flags, ExitProspectHandler onAnswer) override;
+    void askProspect(std::uint32_t flags, ExitProspectHandler onAnswer) override;
     void abortShutdown() override;
     void pause(std::uint32_t ms, PauseInterrupt& interrupt) override;
     std::uint64_t elapsedClockMs() override;

@@ -150,7 +150,7 @@ class Desktop:
         env = {key: os.environ[key] for key in ('PATH', 'LANG') if key in os.environ}
         # The tests find widgets by their English texts, whatever language
         # the machine's desktop speaks; LANG still gives the character set.
-        env.update(LANGUAGE='en')
+        env['LANGUAGE'] = 'en'
         return env
 
     def _start_display(self):

@@ -3,6 +3,7 @@
 #include "desktopintegration.h"
 #include "maindialog.h"
 #include "settings.h"
+#include "translators.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
 {
     loadSettings();
     QApplication application(argc, argv);
+    installTranslators(application);
     integrateWithDesktop();
     MainDialog dialog;
     return dialog.exec();

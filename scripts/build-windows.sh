@@ -6,6 +6,8 @@
 # the release's own source package (6.4.2 on Debian 12, 6.8.2 on Debian 13;
 # built once, kept in a cache outside the clone, apart for each release),
 # then velmora.exe, the tests and the installer from this same CMake tree.
+# Qt's own texts (qttranslations, which that build leaves out) come from the
+# release's qt6-translations-l10n, for the same Qt version.
 # Usage: build-windows.sh [build-dir]     (default: build/windows)
 # The last line printed is the path of the installer.
 set -euo pipefail
@@ -124,6 +126,12 @@ qt_version=${source_version%%[+-]*}
 host_version=$(dpkg-query -W -f '${Version}' qt6-base-dev-tools)
 [[ $host_version == "$qt_version"[+-]* ]] ||
     stop "apt offers the source of qt6-base $source_version, but the host's Qt tools are $host_version"
+# Qt's own texts come from the release's translations of the same Qt: the
+# .qm files are the same on every system, but another version's would miss
+# or mistranslate some of this Qt's texts.
+translations_version=$(dpkg-query -W -f '${Version}' qt6-translations-l10n)
+[[ $translations_version == "$qt_version"[+-]* ]] ||
+    stop "apt offers the source of qt6-base $source_version, but Qt's translations are $translations_version"
 # Named by release as well, so that a machine with both releases (a chroot)
 # never mixes them.
 qt_prefix="$cache/qt-$qt_version-deb$release-mingw-w64"
@@ -158,6 +166,7 @@ stage "building velmora.exe and the tests"
 # for; the installer packages the platform and style plugins by target.
 "$qt_prefix/bin/qt-cmake" -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS=-Werror -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
+    -DVELMORA_QT_TRANSLATIONS=/usr/share/qt6/translations \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh;$build/wineprefix" > /dev/null
 cmake --build "$build"
 

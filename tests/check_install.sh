@@ -5,7 +5,8 @@
 # Installs a build into a temporary directory and checks what a Linux desktop
 # reads from it: the program, the desktop file and the command it runs, with
 # the settings that command carries over from earlier versions, the AppStream
-# metainfo and the themed icons, all under one application id.
+# metainfo, both translated, and the themed icons, all under one application
+# id.
 # Usage: check_install.sh <cmake> <build-dir>
 set -uo pipefail
 cmake=$1
@@ -204,6 +205,15 @@ metainfo=$root/share/metainfo/$app_id.metainfo.xml
 report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "$metainfo does not validate: $report"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $app_id.desktop"
+# Both speak every language of po/LINGUAS, in the keys and elements that a
+# menu and a software centre show.
+while read -r language; do
+    for key in Name GenericName Comment Keywords; do
+        grep -q "^$key\[$language\]=." "$desktop" || fail "the desktop file has no $key[$language]"
+    done
+    grep -q "<summary xml:lang=\"$language\">" "$metainfo" || fail "the metainfo has no summary in $language"
+    grep -q "<p xml:lang=\"$language\">" "$metainfo" || fail "the metainfo has no description in $language"
+done < <(grep -v '^#' "$(dirname "$0")/../po/LINGUAS")
 
 icons=$root/share/icons/hicolor
 for size in 16 22 24 32 48 64 128 256; do

@@ -53,7 +53,8 @@ install_silently() {
     local program="$programs/bin/velmora.exe"
     local file
     for file in velmora.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Concurrent.dll \
-        platforms/qwindows.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+        platforms/qwindows.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll \
+        translations/qtbase_de.qm; do
         [ -f "$programs/bin/$file" ] || fail "the installer put no $file in $programs_windows\\bin"
     done
     # The Windows style: Vista up to Qt 6.6, the modern one from Qt 6.7.

@@ -147,7 +147,11 @@ class Desktop:
 
     @staticmethod
     def _bare_environment():
-        return {key: os.environ[key] for key in ('PATH', 'LANG') if key in os.environ}
+        env = {key: os.environ[key] for key in ('PATH', 'LANG') if key in os.environ}
+        # The tests find widgets by their English texts, whatever language
+        # the machine's desktop speaks; LANG still gives the character set.
+        env['LANGUAGE'] = 'en'
+        return env
 
     def _start_display(self):
         # -displayfd picks a free display number and reports it once the

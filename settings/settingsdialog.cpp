@@ -58,9 +58,15 @@ void settingsDialog::setUpAlertTimeSpinBox()
 {
     alertTimeSpinBox->setRange(1, 10);
     alertTimeSpinBox->setSingleStep(1);
-    //: After the alert time, a number of minutes from 1 to 10.
-    alertTimeSpinBox->setSuffix(tr(" Minutes"));
+    // The unit follows the count where the language wants it to, "1 Minute"
+    // and "2 Minuten" in German; English keeps " Minutes" throughout.
+    const auto showUnit = [this](int minutes) {
+        //: After the alert time, a number of minutes from 1 to 10.
+        alertTimeSpinBox->setSuffix(tr(" Minutes", nullptr, minutes));
+    };
+    connect(alertTimeSpinBox, &QSpinBox::valueChanged, this, showUnit);
     alertTimeSpinBox->setValue(settings.alertTime);
+    showUnit(alertTimeSpinBox->value());
     alertTimeSpinBox->setWhatsThis(tr("Time between the alert and the system shutdown in minutes."));
 }
 

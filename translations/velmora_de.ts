@@ -401,10 +401,13 @@ Stellen Sie sicher, dass sie nicht von einem anderen Programm verwendet wird ode
         <translation>Abstand (in Millisekunden) zwischen zwei Aktualisierungen der verbleibenden Zeit.
 Hinweis: Ein größerer Wert bedeutet weniger CPU-Last, aber weniger Genauigkeit.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> Minutes</source>
         <extracomment>After the alert time, a number of minutes from 1 to 10.</extracomment>
-        <translation> Minuten</translation>
+        <translation>
+            <numerusform> Minute</numerusform>
+            <numerusform> Minuten</numerusform>
+        </translation>
     </message>
     <message>
         <source>Time between the alert and the system shutdown in minutes.</source>

@@ -49,4 +49,15 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>settingsDialog</name>
+    <message numerus="yes">
+        <source> Minutes</source>
+        <extracomment>After the alert time, a number of minutes from 1 to 10.</extracomment>
+        <translation>
+            <numerusform> Minutes</numerusform>
+            <numerusform> Minutes</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

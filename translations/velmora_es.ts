@@ -401,10 +401,13 @@ Compruebe que no lo esté usando otro programa ni sea de solo lectura y vuelva a
         <translation>Frecuencia (en milisegundos) con que se actualiza el tiempo restante.
 Nota: un valor mayor consume menos CPU, pero es menos preciso.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> Minutes</source>
         <extracomment>After the alert time, a number of minutes from 1 to 10.</extracomment>
-        <translation> minutos</translation>
+        <translation>
+            <numerusform> minuto</numerusform>
+            <numerusform> minutos</numerusform>
+        </translation>
     </message>
     <message>
         <source>Time between the alert and the system shutdown in minutes.</source>

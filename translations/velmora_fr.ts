@@ -401,10 +401,13 @@ Vérifiez qu&apos;il n&apos;est pas utilisé par un autre programme ni en lectur
         <translation>Fréquence (en millisecondes) d&apos;actualisation du temps restant.
 Remarque : une valeur plus grande consomme moins de processeur, mais est moins précise.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> Minutes</source>
         <extracomment>After the alert time, a number of minutes from 1 to 10.</extracomment>
-        <translation> minutes</translation>
+        <translation>
+            <numerusform> minute</numerusform>
+            <numerusform> minutes</numerusform>
+        </translation>
     </message>
     <message>
         <source>Time between the alert and the system shutdown in minutes.</source>

@@ -401,10 +401,13 @@ Assicurati che non sia usato da un altro programma né impostato in sola lettura
         <translation>Frequenza (in millisecondi) di aggiornamento del tempo rimanente.
 Nota: un valore maggiore usa meno CPU, ma è meno preciso.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> Minutes</source>
         <extracomment>After the alert time, a number of minutes from 1 to 10.</extracomment>
-        <translation> minuti</translation>
+        <translation>
+            <numerusform> minuto</numerusform>
+            <numerusform> minuti</numerusform>
+        </translation>
     </message>
     <message>
         <source>Time between the alert and the system shutdown in minutes.</source>

@@ -395,10 +395,12 @@
         <translation>残り時間を更新する頻度 (ミリ秒)。
 注意: 値を大きくすると CPU 使用率は下がりますが、精度も下がります。</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> Minutes</source>
         <extracomment>After the alert time, a number of minutes from 1 to 10.</extracomment>
-        <translation> 分</translation>
+        <translation>
+            <numerusform> 分</numerusform>
+        </translation>
     </message>
     <message>
         <source>Time between the alert and the system shutdown in minutes.</source>

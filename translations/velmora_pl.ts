@@ -407,10 +407,14 @@ Upewnij się, że nie używa go inny program i nie jest tylko do odczytu, a nast
         <translation>Częstotliwość (w milisekundach) odświeżania pozostałego czasu.
 Uwaga: większa wartość oznacza mniejsze użycie procesora, ale mniejszą dokładność.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> Minutes</source>
         <extracomment>After the alert time, a number of minutes from 1 to 10.</extracomment>
-        <translation> min</translation>
+        <translation>
+            <numerusform> minuta</numerusform>
+            <numerusform> minuty</numerusform>
+            <numerusform> minut</numerusform>
+        </translation>
     </message>
     <message>
         <source>Time between the alert and the system shutdown in minutes.</source>

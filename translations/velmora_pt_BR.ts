@@ -401,10 +401,13 @@ Verifique se ele não está sendo usado por outro programa nem está definido co
         <translation>Frequência (em milissegundos) de atualização do tempo restante.
 Observação: um valor maior usa menos CPU, mas com menos precisão.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> Minutes</source>
         <extracomment>After the alert time, a number of minutes from 1 to 10.</extracomment>
-        <translation> minutos</translation>
+        <translation>
+            <numerusform> minuto</numerusform>
+            <numerusform> minutos</numerusform>
+        </translation>
     </message>
     <message>
         <source>Time between the alert and the system shutdown in minutes.</source>

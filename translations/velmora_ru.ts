@@ -407,10 +407,14 @@
         <translation>Частота (в миллисекундах) обновления оставшегося времени.
 Примечание: большее значение снижает нагрузку на процессор, но уменьшает точность.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> Minutes</source>
         <extracomment>After the alert time, a number of minutes from 1 to 10.</extracomment>
-        <translation> мин</translation>
+        <translation>
+            <numerusform> минута</numerusform>
+            <numerusform> минуты</numerusform>
+            <numerusform> минут</numerusform>
+        </translation>
     </message>
     <message>
         <source>Time between the alert and the system shutdown in minutes.</source>

@@ -395,10 +395,12 @@
         <translation>剩余时间的刷新频率（毫秒）。
 注意：数值越大，CPU 占用越少，但精度越低。</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> Minutes</source>
         <extracomment>After the alert time, a number of minutes from 1 to 10.</extracomment>
-        <translation> 分钟</translation>
+        <translation>
+            <numerusform> 分钟</numerusform>
+        </translation>
     </message>
     <message>
         <source>Time between the alert and the system shutdown in minutes.</source>

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "actionnames.h"
 
+#include <QCoreApplication>
+
 namespace PowerActions {
 
 std::uint32_t exitFlagsFor(const QString& mode)
@@ -15,13 +17,29 @@ std::uint32_t exitFlagsFor(const QString& mode)
 
 QString actionName(std::uint32_t exitFlags)
 {
+    return forAction(exitFlags, QStringLiteral("Shutdown"), QStringLiteral("Reboot"), QStringLiteral("Log off"));
+}
+
+QString shownActionName(std::uint32_t exitFlags)
+{
+    return forAction(exitFlags,
+                     //: An entry of the action list: the computer is switched off.
+                     QCoreApplication::translate("PowerActions", "Shutdown"),
+                     //: An entry of the action list.
+                     QCoreApplication::translate("PowerActions", "Reboot"),
+                     //: An entry of the action list: the user's session ends.
+                     QCoreApplication::translate("PowerActions", "Log off"));
+}
+
+QString forAction(std::uint32_t exitFlags, const QString& shutdown, const QString& reboot, const QString& logoff)
+{
     switch (exitFlags & ~ExitFlags::ForceIfHung) {
     case ExitFlags::Reboot:
-        return QStringLiteral("Reboot");
+        return reboot;
     case ExitFlags::Logoff:
-        return QStringLiteral("Log off");
+        return logoff;
     default:
-        return QStringLiteral("Shutdown");
+        return shutdown;
     }
 }
 

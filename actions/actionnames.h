@@ -19,10 +19,19 @@ constexpr std::array<std::uint32_t, 3> entryFlags{
 };
 
 // The exit flags for an action text: "Shutdown", "Reboot" and "Log off",
-// compared whole and case-sensitively; any other text means shutdown.
+// compared whole and case-sensitively; any other text means shutdown. The
+// text is the English name, whatever language the window speaks.
 std::uint32_t exitFlagsFor(const QString& mode);
 
-// "Shutdown", "Reboot" or "Log off", for the exit flags of an action.
+// "Shutdown", "Reboot" or "Log off", for the exit flags of an action: the
+// English name, which names the action inside the program.
 QString actionName(std::uint32_t exitFlags);
+
+// The action's name as the action list shows it, in the user's language.
+QString shownActionName(std::uint32_t exitFlags);
+
+// The one of three whole sentences that speaks of the action: a language
+// may need more of a sentence than the action's name to change with it.
+QString forAction(std::uint32_t exitFlags, const QString& shutdown, const QString& reboot, const QString& logoff);
 
 }

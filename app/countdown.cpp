@@ -63,7 +63,7 @@ void MainDialog::cancel()
 
     stopButton->setEnabled(false);
     okButton->setEnabled(true);
-    statusLabel->setText(QStringLiteral("Timer reset."));
+    statusLabel->setText(tr("Timer reset."));
 }
 
 void MainDialog::countdown(std::shared_ptr<CountdownRun> run)

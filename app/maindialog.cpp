@@ -42,10 +42,10 @@ void MainDialog::createWidgets()
     hSpinBox = new QSpinBox;
     mSpinBox = new QSpinBox;
     dSpinBox = new QSpinBox;
-    okButton = new QPushButton(QStringLiteral("Ok"));
-    stopButton = new QPushButton(QStringLiteral("STOP!"));
+    okButton = new QPushButton(tr("Ok"));
+    stopButton = new QPushButton(tr("STOP!"));
     statusLabel = new QLabel;
-    settingsButton = new QPushButton(QStringLiteral("Settings"));
+    settingsButton = new QPushButton(tr("Settings"));
     modeBox = new QComboBox;
     warning = new RunWarning(this);
     report = new RefusalReport(this);
@@ -53,26 +53,29 @@ void MainDialog::createWidgets()
 
 void MainDialog::setUpWidgets()
 {
-    statusLabel->setText(QStringLiteral("Timer not started..."));
-    hSpinBox->setSuffix(QStringLiteral(" h"));
+    statusLabel->setText(tr("Timer not started..."));
+    //: After the number of hours in the delay.
+    hSpinBox->setSuffix(tr(" h"));
     hSpinBox->setRange(0, 23);
-    hSpinBox->setAccessibleName(QStringLiteral("Hours"));
-    mSpinBox->setSuffix(QStringLiteral(" m"));
+    hSpinBox->setAccessibleName(tr("Hours"));
+    //: After the number of minutes in the delay.
+    mSpinBox->setSuffix(tr(" m"));
     mSpinBox->setRange(0, 59);
-    mSpinBox->setAccessibleName(QStringLiteral("Minutes"));
-    dSpinBox->setSuffix(QStringLiteral(" d"));
+    mSpinBox->setAccessibleName(tr("Minutes"));
+    //: After the number of days in the delay.
+    dSpinBox->setSuffix(tr(" d"));
     dSpinBox->setRange(0, 38);
-    dSpinBox->setToolTip(QStringLiteral("Maximum is 38 days."));
-    dSpinBox->setAccessibleName(QStringLiteral("Days"));
+    dSpinBox->setToolTip(tr("Maximum is 38 days."));
+    dSpinBox->setAccessibleName(tr("Days"));
 
     // The first item is selected before setMode() is connected, so `mode`
     // stays empty until the user picks an entry; empty means shutdown.
     modeBox->setEditable(false);
     // Qt on Linux names a list by its chosen entry whatever is set here; the
     // name reaches screen readers on Windows.
-    modeBox->setAccessibleName(QStringLiteral("Action"));
+    modeBox->setAccessibleName(tr("Action"));
     for (const std::uint32_t flags : PowerActions::entryFlags)
-        modeBox->addItem(PowerActions::actionName(flags), flags);
+        modeBox->addItem(PowerActions::shownActionName(flags), flags);
 
     stopButton->setEnabled(false);
 }
@@ -85,7 +88,11 @@ void MainDialog::connectWidgets()
     connect(mSpinBox, &QSpinBox::valueChanged, this, &MainDialog::setMvalue);
     connect(dSpinBox, &QSpinBox::valueChanged, this, &MainDialog::setDvalue);
     connect(settingsButton, &QPushButton::clicked, this, &MainDialog::launchSettings);
-    connect(modeBox, &QComboBox::currentTextChanged, this, &MainDialog::setMode);
+    // The entry's flags, not its words, tell the action: the words are in the
+    // user's language, and the mode is kept by its English name.
+    connect(modeBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        setMode(PowerActions::actionName(modeBox->itemData(index).toUInt()));
+    });
     connect(warning, &RunWarning::stopRequested, this, &MainDialog::cancel);
     connect(report, &RefusalReport::retryRequested, this, &MainDialog::retryRequest);
     connect(warning, &RunWarning::prospectLearned, report, &RefusalReport::rememberProspect);
@@ -108,7 +115,7 @@ void MainDialog::layOutWidgets()
     actionRow->addWidget(settingsButton);
 
     auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(namedRegion(statusLabel, QStringLiteral("Status")));
+    statusRow->addWidget(namedRegion(statusLabel, tr("Status")));
 
     auto* mainLayout = new QVBoxLayout;
     mainLayout->addLayout(delayRow);

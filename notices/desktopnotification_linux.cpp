@@ -35,6 +35,12 @@ QDBusMessage notificationCall(const QString& method)
     return QDBusMessage::createMethodCall(service, path, interface, method);
 }
 
+//: What a click on the notification does, where the desktop names it: the window comes back.
+QString showLabel()
+{
+    return DesktopNotification::tr("Show");
+}
+
 QDBusMessage closeCall(uint notificationId)
 {
     QDBusMessage call = notificationCall(QStringLiteral("CloseNotification"));
@@ -120,7 +126,7 @@ void DesktopNotification::send()
     };
     QDBusMessage notify = notificationCall(QStringLiteral("Notify"));
     notify << QStringLiteral("Velmora") << currentId << QStringLiteral("io.github.velmora.Velmora")
-           << summary << body << QStringList{clickKey, QStringLiteral("Show"), actionKey, actionLabel}
+           << summary << body << QStringList{clickKey, showLabel(), actionKey, actionLabel}
            << hints << qint32(0);
     // The answer is awaited without blocking: with no server the call fails
     // in the background and nothing else happens.

@@ -15,7 +15,7 @@ NoticeWindow::NoticeWindow(const QString& regionName, const QString& actionText,
     , actionButton(new QPushButton(actionText))
     , dismissButton(new QPushButton(dismissText))
 {
-    setWindowTitle(QStringLiteral("Velmora"));
+    setWindowTitle(tr("Velmora"));
     setModal(false);
     // Where the window system lets a window map without the keyboard, the
     // user's typing stays where it was going.
@@ -57,7 +57,8 @@ QString NoticeWindow::message() const
 
 void NoticeWindow::setSubject(const QString& subject)
 {
-    setWindowTitle(subject + QStringLiteral(" \u2013 Velmora"));
+    //: A notice's title: %1 says what it is about, "Shutdown in 5 minutes" or "Shutdown not done".
+    setWindowTitle(tr("%1 \u2013 Velmora").arg(subject));
 }
 
 void NoticeWindow::present()

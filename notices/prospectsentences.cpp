@@ -4,9 +4,42 @@
 
 #include "actionnames.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
-using PowerActions::actionName;
+using PowerActions::forAction;
+
+namespace {
+
+QString passwordSentences(std::uint32_t exitFlags)
+{
+    return forAction(exitFlags,
+                     QCoreApplication::translate("ProspectSentences",
+                                                 "The system will want an administrator's password. "
+                                                 "If nobody enters it, the shutdown will not happen."),
+                     QCoreApplication::translate("ProspectSentences",
+                                                 "The system will want an administrator's password. "
+                                                 "If nobody enters it, the reboot will not happen."),
+                     QCoreApplication::translate("ProspectSentences",
+                                                 "The system will want an administrator's password. "
+                                                 "If nobody enters it, the log off will not happen."));
+}
+
+QString noSessionSentence(std::uint32_t exitFlags)
+{
+    return forAction(exitFlags,
+                     QCoreApplication::translate("ProspectSentences",
+                                                 "Shutdown will not work from here: Velmora is not running "
+                                                 "inside a login session."),
+                     QCoreApplication::translate("ProspectSentences",
+                                                 "Reboot will not work from here: Velmora is not running "
+                                                 "inside a login session."),
+                     QCoreApplication::translate("ProspectSentences",
+                                                 "Log off will not work from here: Velmora is not running "
+                                                 "inside a login session."));
+}
+
+}
 
 // Quoted: the words are the program's own, and may say anything. The
 // system lets the user's own programs hold nothing off.
@@ -14,9 +47,15 @@ QString blockerSentence(const ExitProspect::Blocker& blocker)
 {
     const QString who = QString::fromStdString(blocker.who);
     const QString why = QString::fromStdString(blocker.why);
-    if (blocker.callersOwn)
-        return QStringLiteral("\u201C%1\u201D (yours) is still running: \u201C%2\u201D. It will be stopped.").arg(who, why);
-    return QStringLiteral("\u201C%1\u201D holds it off: \u201C%2\u201D.").arg(who, why);
+    if (blocker.callersOwn) {
+        //: A program of the user's that the action will stop: %1 is its name, %2 what it says it is doing.
+        return QCoreApplication::translate("ProspectSentences", "\u201C%1\u201D (yours) is still running: "
+                                                                "\u201C%2\u201D. It will be stopped.")
+            .arg(who, why);
+    }
+    //: A program that holds the action off: %1 is its name, %2 the reason it gives.
+    return QCoreApplication::translate("ProspectSentences", "\u201C%1\u201D holds it off: \u201C%2\u201D.")
+        .arg(who, why);
 }
 
 // A password prompt may never appear (no agent runs) or go unanswered, so
@@ -26,16 +65,13 @@ QString prospectSentences(const ExitProspect& prospect, std::uint32_t exitFlags)
     QStringList sentences;
     switch (prospect.consent) {
     case ExitProspect::Consent::AsksPassword:
-        sentences << QStringLiteral("The system will want an administrator's password. "
-                                    "If nobody enters it, the %1 will not happen.")
-                         .arg(actionName(exitFlags).toLower());
+        sentences << passwordSentences(exitFlags);
         break;
     case ExitProspect::Consent::Denied:
-        sentences << QStringLiteral("The system does not allow this action.");
+        sentences << QCoreApplication::translate("ProspectSentences", "The system does not allow this action.");
         break;
     case ExitProspect::Consent::NoSession:
-        sentences << QStringLiteral("%1 will not work from here: Velmora is not running inside a login session.")
-                         .arg(actionName(exitFlags));
+        sentences << noSessionSentence(exitFlags);
         break;
     default:
         break;

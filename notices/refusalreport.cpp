@@ -14,8 +14,8 @@
 #include <utility>
 
 using namespace std::chrono_literals;
-using PowerActions::actionName;
 using PowerActions::exitFlagsFor;
+using PowerActions::forAction;
 
 namespace {
 
@@ -26,16 +26,22 @@ constexpr auto shutdownTakesEffectWithin = 150s;
 
 QString notDone(const QString& mode)
 {
-    return QStringLiteral("%1 not done").arg(actionName(exitFlagsFor(mode)));
+    return forAction(exitFlagsFor(mode),
+                     //: The report's title and the notification's summary.
+                     RefusalReport::tr("Shutdown not done"),
+                     //: The report's title and the notification's summary.
+                     RefusalReport::tr("Reboot not done"),
+                     //: The report's title and the notification's summary.
+                     RefusalReport::tr("Log off not done"));
 }
 
 QString noEffect(const QString& mode)
 {
     if ((exitFlagsFor(mode) & ~ExitFlags::ForceIfHung) == ExitFlags::Logoff)
-        return QStringLiteral("the system accepted the request, but the session did not end. The desktop may "
-                              "be waiting for an answer in a window of its own.");
-    return QStringLiteral("the system accepted the request, but the computer is still running. A program "
-                          "may be holding it off.");
+        return RefusalReport::tr("the system accepted the request, but the session did not end. The desktop may "
+                                 "be waiting for an answer in a window of its own.");
+    return RefusalReport::tr("the system accepted the request, but the computer is still running. A program "
+                             "may be holding it off.");
 }
 
 // A password refused and an action the policy forbids both come back as
@@ -48,25 +54,38 @@ QString meaning(const QString& mode, const ExitOutcome& outcome, const ExitProsp
     case Kind::Accepted:
         return noEffect(mode);
     case Kind::NoPasswordPrompt:
-        return QStringLiteral("the system wants an administrator's password, and no password prompt could "
-                              "be shown (no authentication agent runs for this session).");
+        return RefusalReport::tr("the system wants an administrator's password, and no password prompt could "
+                                 "be shown (no authentication agent runs for this session).");
     case Kind::PasswordNotEntered:
-        return QStringLiteral("the system asked for an administrator's password and nobody entered it in time.");
+        return RefusalReport::tr(
+            "the system asked for an administrator's password and nobody entered it in time.");
     case Kind::Forbidden:
         if (prospect.consent == ExitProspect::Consent::AsksPassword)
-            return QStringLiteral("the password was refused or the prompt was cancelled.");
-        return QStringLiteral("the system's policy does not allow this action for this user.");
+            return RefusalReport::tr("the password was refused or the prompt was cancelled.");
+        return RefusalReport::tr("the system's policy does not allow this action for this user.");
     case Kind::NoSessionToEnd:
-        return QStringLiteral("Velmora is not running inside a login session that can be ended. "
-                              "Start it from the desktop's menu to log off.");
+        return RefusalReport::tr("Velmora is not running inside a login session that can be ended. "
+                                 "Start it from the desktop's menu to log off.");
     case Kind::AlreadyInProgress:
-        return QStringLiteral("another shutdown or reboot is already under way.");
+        return RefusalReport::tr("another shutdown or reboot is already under way.");
     case Kind::NoAnswer:
-        return QStringLiteral("the system did not answer. Its message bus may be stuck or very busy; try again "
-                              "in a moment.");
+        return RefusalReport::tr("the system did not answer. Its message bus may be stuck or very busy; try "
+                                 "again in a moment.");
     default:
         return QString();
     }
+}
+
+// "Shutdown not done: " and what that means, or "Shutdown not done." alone.
+QString firstLine(const QString& mode, const QString& explained)
+{
+    if (explained.isEmpty()) {
+        //: The report's first line, with nothing to explain: %1 is "Shutdown not done" or the like.
+        return RefusalReport::tr("%1.").arg(notDone(mode));
+    }
+    //: The report's first line: %1 is "Shutdown not done" or the like, %2 what that means, as in
+    //: "the system's policy does not allow this action for this user.".
+    return RefusalReport::tr("%1: %2").arg(notDone(mode), explained);
 }
 
 bool sameBlocker(const ExitProspect::Blocker& one, const ExitProspect::Blocker& other)
@@ -106,22 +125,24 @@ bool merge(ExitProspect& known, const ExitProspect& learned)
 // The user's own programs hold nothing off, so only the others are named.
 QString refusalMessage(const QString& mode, const ExitOutcome& outcome, const ExitProspect& prospect)
 {
-    const QString explained = meaning(mode, outcome, prospect);
-    QStringList lines{notDone(mode) + (explained.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + explained)};
+    QStringList lines{firstLine(mode, meaning(mode, outcome, prospect))};
     for (const ExitProspect::Blocker& blocker : prospect.blockers) {
         if (!blocker.callersOwn)
             lines << blockerSentence(blocker);
     }
-    if (!outcome.reason.empty())
-        lines << QStringLiteral("The system answered: %1").arg(QString::fromStdString(outcome.reason));
+    if (!outcome.reason.empty()) {
+        //: %1 is the system's own answer, in its own words.
+        lines << RefusalReport::tr("The system answered: %1").arg(QString::fromStdString(outcome.reason));
+    }
     return lines.join(QLatin1Char('\n'));
 }
 
 RefusalReport::RefusalReport(QObject* parent)
     : QObject(parent)
     , effectDeadline(this)
-    , presenter(new NoticePresenter({QStringLiteral("Report"), QStringLiteral("Try again"), QStringLiteral("Close"),
-                                     QStringLiteral("retry"), QStringLiteral("Try again")},
+    //: The report's message, as a screen reader names it.
+    , presenter(new NoticePresenter({tr("Report"), tr("Try again"), tr("Close"), QStringLiteral("retry"),
+                                     tr("Try again")},
                                     this))
 {
     effectDeadline.setSingleShot(true);
@@ -161,8 +182,10 @@ void RefusalReport::noteRetry(const ExitOutcome& outcome)
 {
     const bool same = outcome.kind == refusal.kind && outcome.reason == refusal.reason;
     const QString at = QLocale().toString(*retriedAt, QStringLiteral("HH:mm:ss"));
-    retryNote = same ? QStringLiteral("Tried again at %1 \u2013 same answer.").arg(at)
-                     : QStringLiteral("Tried again at %1.").arg(at);
+    //: %1 is the clock time of the second request, "21:05:42".
+    retryNote = same ? tr("Tried again at %1 \u2013 same answer.").arg(at)
+                     //: %1 is the clock time of the second request, "21:05:42".
+                     : tr("Tried again at %1.").arg(at);
     retriedAt.reset();
     prospectIsStale = true;
 }

@@ -16,8 +16,6 @@ namespace {
 
 constexpr std::uint32_t msPerMinute = 60000;
 
-constexpr char stopHint[] = "Stop cancels the countdown.";
-
 // The settings dialog keeps the alert time within 1..10 minutes; a
 // hand-edited file is held to the same bounds.
 std::uint32_t leadMs()
@@ -25,14 +23,30 @@ std::uint32_t leadMs()
     return static_cast<std::uint32_t>(std::clamp(settings.alertTime, 1, 10)) * msPerMinute;
 }
 
-QString countOf(std::uint32_t count, const char* unit)
+QString minutesText(std::uint32_t minutes)
 {
-    return QStringLiteral("%1 %2%3").arg(count).arg(QLatin1String(unit)).arg(count == 1 ? "" : "s");
+    return RunWarning::tr("%n minute(s)", nullptr, static_cast<int>(minutes));
+}
+
+QString secondsText(std::uint32_t seconds)
+{
+    return RunWarning::tr("%n second(s)", nullptr, static_cast<int>(seconds));
+}
+
+// "5 minutes", "4 minutes 59 seconds", "42 seconds".
+QString timeLeft(std::uint32_t minutes, std::uint32_t seconds)
+{
+    if (minutes == 0)
+        return secondsText(seconds);
+    if (seconds == 0)
+        return minutesText(minutes);
+    //: A time left of minutes and seconds: %1 is "%n minute(s)", %2 "%n second(s)".
+    return RunWarning::tr("%1 %2").arg(minutesText(minutes), secondsText(seconds));
 }
 
 }
 
-using PowerActions::actionName;
+using PowerActions::forAction;
 
 // Rounded up to whole seconds, so that a warning given just after the lead
 // time has begun still reads "5 minutes" rather than "4 minutes 59 seconds".
@@ -41,30 +55,48 @@ QString warningMessage(std::uint32_t exitFlags, std::uint32_t remainingMs)
     const std::uint32_t totalSeconds = remainingMs / 1000 + (remainingMs % 1000 != 0);
     const std::uint32_t minutes = totalSeconds / 60;
     const std::uint32_t seconds = totalSeconds % 60;
-    QString left;
-    if (minutes > 0)
-        left = countOf(minutes, "minute");
-    if (seconds > 0 || minutes == 0)
-        left += (left.isEmpty() ? QString() : QStringLiteral(" ")) + countOf(seconds, "second");
-    return QStringLiteral("%1 in %2.").arg(actionName(exitFlags), left);
+    return forAction(exitFlags,
+                     //: The warning's message: %1 is the time left, "5 minutes" or "4 minutes 59 seconds".
+                     RunWarning::tr("Shutdown in %1."),
+                     //: %1 is the time left, as in "Shutdown in %1.".
+                     RunWarning::tr("Reboot in %1."),
+                     //: %1 is the time left, as in "Shutdown in %1.".
+                     RunWarning::tr("Log off in %1."))
+        .arg(timeLeft(minutes, seconds));
 }
 
 QString warningSubject(std::uint32_t exitFlags, std::uint32_t remainingMs)
 {
     const std::uint32_t minutes = remainingMs / msPerMinute + (remainingMs % msPerMinute != 0);
-    return QStringLiteral("%1 in %2").arg(actionName(exitFlags), countOf(std::max(minutes, 1u), "minute"));
+    return forAction(exitFlags,
+                     //: The warning window's title: %1 is the time left, "%n minute(s)".
+                     RunWarning::tr("Shutdown in %1"),
+                     //: The warning window's title: %1 is the time left, "%n minute(s)".
+                     RunWarning::tr("Reboot in %1"),
+                     //: The warning window's title: %1 is the time left, "%n minute(s)".
+                     RunWarning::tr("Log off in %1"))
+        .arg(minutesText(std::max(minutes, 1u)));
 }
 
 QString notificationSummary(std::uint32_t exitFlags, std::uint32_t remainingMs, const QTime& now)
 {
     const QTime at = now.addMSecs(static_cast<int>(remainingMs));
-    return QStringLiteral("%1 at %2.").arg(actionName(exitFlags), QLocale().toString(at, QLocale::ShortFormat));
+    return forAction(exitFlags,
+                     //: The notification's summary: %1 is the clock time of the action, "21:05".
+                     RunWarning::tr("Shutdown at %1."),
+                     //: The notification's summary: %1 is the clock time of the action, "21:05".
+                     RunWarning::tr("Reboot at %1."),
+                     //: The notification's summary: %1 is the clock time of the action, "21:05".
+                     RunWarning::tr("Log off at %1."))
+        .arg(QLocale().toString(at, QLocale::ShortFormat));
 }
 
 RunWarning::RunWarning(QObject* parent)
     : QObject(parent)
-    , presenter(new NoticePresenter({QStringLiteral("Warning"), QStringLiteral("Stop countdown"),
-                                     QStringLiteral("Dismiss"), QStringLiteral("stop"), QStringLiteral("Stop")},
+    //: The warning's message, as a screen reader names it.
+    , presenter(new NoticePresenter({tr("Warning"), tr("Stop countdown"), tr("Dismiss"), QStringLiteral("stop"),
+                                     //: The notification's button that stops the countdown.
+                                     tr("Stop")},
                                     this))
 {
     connect(presenter, &NoticePresenter::actionRequested, this, &RunWarning::stopRequested);
@@ -133,7 +165,7 @@ void RunWarning::learn(std::uint32_t exitFlags, const ExitProspect& prospect)
 
 void RunWarning::publish(bool present)
 {
-    QString body = QLatin1String(stopHint);
+    QString body = tr("Stop cancels the countdown.");
     if (!prospectText.isEmpty())
         body = prospectText + QLatin1Char('\n') + body;
     presenter->publish({warningSubject(shownFlags, shownRemainingMs), message(),

@@ -44,10 +44,11 @@ void settingsDialog::setUpSleepSpinBox()
     sleepSpinBox->setMaximum(1000);
     sleepSpinBox->setMinimum(shortestSleepTimeMs);
     sleepSpinBox->setSingleStep(50);
-    sleepSpinBox->setSuffix(QStringLiteral("ms"));
+    //: After the refresh interval: milliseconds.
+    sleepSpinBox->setSuffix(tr("ms"));
     sleepSpinBox->setValue(settings.sleepTime);
-    sleepSpinBox->setWhatsThis(QStringLiteral("Frequency (in milliseconds) of time left refreshes.\n"
-                                              " Note: Greater value means less CPU usage, but less accuracy."));
+    sleepSpinBox->setWhatsThis(tr("Frequency (in milliseconds) of time left refreshes.\n"
+                                  " Note: Greater value means less CPU usage, but less accuracy."));
 }
 
 // alertTime is kept in minutes throughout, so it is shown unconverted, here
@@ -57,9 +58,16 @@ void settingsDialog::setUpAlertTimeSpinBox()
 {
     alertTimeSpinBox->setRange(1, 10);
     alertTimeSpinBox->setSingleStep(1);
-    alertTimeSpinBox->setSuffix(QStringLiteral(" Minutes"));
+    // The unit follows the count where the language wants it to, "1 Minute"
+    // and "2 Minuten" in German; English keeps " Minutes" throughout.
+    const auto showUnit = [this](int minutes) {
+        //: After the alert time, a number of minutes from 1 to 10.
+        alertTimeSpinBox->setSuffix(tr(" Minutes", nullptr, minutes));
+    };
+    connect(alertTimeSpinBox, &QSpinBox::valueChanged, this, showUnit);
     alertTimeSpinBox->setValue(settings.alertTime);
-    alertTimeSpinBox->setWhatsThis(QStringLiteral("Time between the alert and the system shutdown in minutes."));
+    showUnit(alertTimeSpinBox->value());
+    alertTimeSpinBox->setWhatsThis(tr("Time between the alert and the system shutdown in minutes."));
 }
 
 void settingsDialog::connectWidgets()
@@ -74,9 +82,11 @@ void settingsDialog::connectWidgets()
 
 void settingsDialog::layOut(QVBoxLayout* mainLayout, QFormLayout* form, QHBoxLayout* buttonRow)
 {
-    form->addRow(QStringLiteral("Sleep time: "), sleepSpinBox);
-    form->addRow(QStringLiteral("Display alert: "), alertCheckBox);
-    form->addRow(QStringLiteral("Alert time: "), alertTimeSpinBox);
+    //: The time between two refreshes of the status line.
+    form->addRow(tr("Sleep time: "), sleepSpinBox);
+    form->addRow(tr("Display alert: "), alertCheckBox);
+    //: How long before the action the warning comes.
+    form->addRow(tr("Alert time: "), alertTimeSpinBox);
     buttonRow->addWidget(acceptButton);
     buttonRow->addWidget(resetButton);
     buttonRow->addWidget(cancelButton);

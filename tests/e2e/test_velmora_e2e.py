@@ -52,15 +52,18 @@ def working_directory(parent):
 
 
 class Velmora:
-    """One run of the program in a fresh working directory of its own."""
+    """One run of the program in a fresh working directory of its own;
+    locale adds to the desktop's environment, and ok names the button of
+    the main window in its language."""
 
-    def __init__(self, desktop, environment=None):
-        environment = environment or desktop.environment()
+    def __init__(self, desktop, environment=None, ok='Ok', **locale):
+        environment = dict(environment or desktop.environment())
+        environment.update(locale)
         self.process = desktop.spawn([PROGRAM], cwd=working_directory(desktop.directory.name),
                                      stdout=None, env=environment)
         self.user = User(environment)
         self.application = Application(desktop.accessibility_address, self.process.pid)
-        self.main = self.application.window('Ok')
+        self.main = self.application.window(ok)
 
     def stop(self):
         self.process.kill()
@@ -146,6 +149,18 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.velmora.press('Ok')
         self.assert_only_request(self.logind, LOGIND_MANAGER, ('Reboot', [('b', True)]))
         self.assertEqual(self.logind_calls(), [('Reboot', [('b', True)])])
+
+    def test_german_desktop_reads_german_and_its_entries_keep_their_actions(self):
+        # Qt reads the language from the environment; no locale need be
+        # generated for it.
+        self.velmora.stop()
+        self.velmora = Velmora(self.desktop, ok='OK', LANGUAGE='de', LANG='de_DE.UTF-8')
+        self.addCleanup(self.velmora.stop)
+        self.assertEqual(self.velmora.status(), 'Timer nicht gestartet...')
+        self.velmora.main.find('push button', 'Einstellungen')
+        self.velmora.choose_action('Neu starten')
+        self.velmora.press('OK')
+        self.assert_only_request(self.logind, LOGIND_MANAGER, ('Reboot', [('b', True)]))
 
     def test_log_off_asks_the_desktop_session_manager(self):
         gnome = self.desktop.start_gnome_session_manager()

@@ -8,10 +8,11 @@
 # folder, where it saves its settings; then for each action a delay of 0 and
 # Enter, which must make exactly the Win32 calls of a power request, as
 # Wine's relay trace shows them; a refused request, which must bring up the
-# report, and its "Try again"; then the installer opened and cancelled, which
-# must leave the installed build as it was; an install over that one, one into
-# another folder, which must leave nothing in the old one, and a silent
-# uninstall, which all must keep the settings. Under Wine, ExitWindowsEx only
+# report, and its "Try again"; under a German locale, the German entry for a
+# reboot; then the installer opened and cancelled, which must leave the
+# installed build as it was; an install over that one, one into another
+# folder, which must leave nothing in the old one, and a silent uninstall,
+# which all must keep the settings. Under Wine, ExitWindowsEx only
 # ends the session of the prefix: the host is never touched.
 # Usage: e2e_windows.sh <prefix> <installer.exe> <output-dir>
 set -uo pipefail
@@ -273,6 +274,21 @@ run_action() {
     check_power_request "$action" "$flags" "$trace"
 }
 
+# A German desktop. Wine gives a program the language of its locale, made
+# here in a folder of its own, as the host need have no German locale. N
+# typed into the action list picks "Neu starten", which only the German list
+# has (the English one stays on Shutdown), and it must request a reboot.
+run_in_german() {
+    local locales="$output/locales"
+    mkdir -p "$locales"
+    localedef -i de_DE -f UTF-8 "$locales/de_DE.UTF-8" 2> /dev/null
+    if [ ! -d "$locales/de_DE.UTF-8" ]; then
+        fail "German: localedef made no de_DE.UTF-8 locale"
+        return
+    fi
+    LOCPATH="$locales" LC_ALL=de_DE.UTF-8 run_action "Neu starten" N 00000012
+}
+
 # Wine's ExitWindowsEx starts wineboot.exe to end the prefix's session; with
 # it gone the call fails, as a refused request does on Windows. The report
 # must appear, and "Try again" must make the same request again, privilege
@@ -332,6 +348,7 @@ run_action Shutdown S 00000011
 run_action Reboot R 00000012
 run_action "Log off" L 00000010
 run_refused_request
+run_in_german
 wine reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f > /dev/null
 echo "e2e_windows: opening the installer and cancelling it"
 cancel_install
@@ -354,4 +371,4 @@ if ((failures > 0)); then
     echo "e2e_windows: FAILED: $failures problem(s)" >&2
     exit 1
 fi
-echo "e2e_windows: PASSED: installed, settings saved in the shortcut's folder, each action's exact power request traced, a refusal reported and retried, a cancelled install left the build as it was, installed again, moved and uninstalled with the settings kept"
+echo "e2e_windows: PASSED: installed, settings saved in the shortcut's folder, each action's exact power request traced, a refusal reported and retried, a German reboot entry, a cancelled install left the build as it was, installed again, moved and uninstalled with the settings kept"

@@ -23,7 +23,13 @@ trap 'rm -rf "$workdir"' EXIT
 cd "$workdir"
 mkdir -m 700 runtime
 export XDG_RUNTIME_DIR="$workdir/runtime"
-xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
+# The German locale of the start-up row with LANG=de_DE.UTF-8, generated
+# here rather than installed on the machine.
+mkdir locales
+localedef -i de_DE -f UTF-8 locales/de_DE.UTF-8
+# -noreset: between two start-ups no client may be connected, and a server
+# that resets then refuses the next one for as long as the reset lasts.
+xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -noreset" \
     dbus-run-session -- bash -c \
     'DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" exec /usr/bin/python3 -B "$@"' _ \
-    "$root/bench/measure.py" --build "$build" "$@"
+    "$root/bench/measure.py" --build "$build" --locales "$workdir/locales" "$@"

@@ -72,4 +72,13 @@ stage "Countdown and power-action tests under ThreadSanitizer"
 stage "Settings loader fuzzing (60 s)"
 "$root/scripts/fuzz-settings.sh" 60 "$build/fuzz"
 
+# Today's figures in every log. Times on a shared machine are noisy, so
+# the quick benchmark informs and can fail nothing; it is no stage.
+echo "== Benchmark, quick run (figures only, never a failure)"
+if bench=$(timeout 300 "$root/bench/run.sh" --quick 2>&1 < /dev/null); then
+    sed -n '/^Velmora benchmarks:/,$p' <<< "$bench"
+else
+    echo "benchmark: could not run (exit $?): $(tail -n 3 <<< "$bench")"
+fi
+
 echo "stages: $passed passed, 0 failed$([ $skipped -eq 0 ] || echo ", $skipped skipped")"

@@ -55,8 +55,15 @@ echo "== check_deb: starting /usr/bin/velmora on a virtual display"
         /usr/bin/velmora & program=$!
         window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Velmora$" | head -n1)
         # Task bars and window switchers on X11 show the icon that the window
-        # carries: its width and height lead the list.
-        icon=$([ -z "$window" ] || xprop -id "$window" -f _NET_WM_ICON 32c _NET_WM_ICON)
+        # carries: its width and height lead the list. The program sets it
+        # once the first frame is shown, a moment after the map.
+        icon=
+        for _ in $(seq 50); do
+            [ -n "$window" ] || break
+            icon=$(xprop -id "$window" -f _NET_WM_ICON 32c _NET_WM_ICON)
+            [[ $icon == "_NET_WM_ICON(CARDINAL) = "* ]] && break
+            sleep 0.1
+        done
         kill "$program"; wait "$program" || true
         [ -n "$window" ] || { echo "FAIL: the installed program showed no window" >&2; exit 1; }
         [[ $icon =~ ^_NET_WM_ICON\(CARDINAL\)\ =\ [1-9][0-9]*,\ [1-9][0-9]*, ]] ||

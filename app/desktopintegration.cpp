@@ -30,7 +30,10 @@ protected:
             && static_cast<QWindow*>(watched)->isExposed()) {
             QCoreApplication::instance()->removeEventFilter(this);
             // The window paints its first frame as it handles this event.
-            QTimer::singleShot(0, this, [this] { setIcon(); });
+            QTimer::singleShot(0, this, [this] {
+                setIcon();
+                deleteLater();
+            });
         }
         return false;
     }

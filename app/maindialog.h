@@ -56,7 +56,7 @@ private:
     std::uint32_t pauseLength(std::uint32_t remainingMs) const;
     void stopWorkers();
     QString currentMode() const;
-    void requestReported(const QString& mode);
+    void requestReported(const QString& mode, std::uint64_t ticket);
     void retryRequest(const QString& mode);
 
     QPushButton* okButton;

@@ -16,17 +16,16 @@ void MainDialog::shutdown()
 
 void MainDialog::shutdownApproved()
 {
-    requestReported(currentMode());
+    requestReported(currentMode(), report->requestTicket());
 }
 
 // The report tells of a refusal, and of an accepted request that did not
 // take effect. The answer may come on any thread, and long after: it is
 // handed to the GUI thread through the application, which outlives every
 // window, and dropped there if the window has gone since.
-void MainDialog::requestReported(const QString& mode)
+void MainDialog::requestReported(const QString& mode, std::uint64_t ticket)
 {
     const QPointer<RefusalReport> shownIn(report);
-    const std::uint64_t ticket = report->requestTicket();
     PowerActions::requestAction(mode, [shownIn, mode, ticket](const ExitOutcome& outcome) {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
@@ -43,10 +42,16 @@ void MainDialog::requestReported(const QString& mode)
 }
 
 // On the pool, like the countdown's request: a log-off may wait on the
-// session bus, which must not freeze the window.
+// session bus, which must not freeze the window. The ticket is taken here:
+// "STOP!" or a new run before the pool gets to it makes the retry old news,
+// and then nothing is asked.
 void MainDialog::retryRequest(const QString& mode)
 {
-    backgroundWorkers.append(QtConcurrent::run([this, mode] { requestReported(mode); }));
+    const std::uint64_t ticket = report->requestTicket();
+    backgroundWorkers.append(QtConcurrent::run([this, mode, ticket] {
+        if (ticket == report->requestTicket())
+            requestReported(mode, ticket);
+    }));
 }
 
 void MainDialog::fAbortShutdown()

@@ -25,6 +25,8 @@ public:
     ~DesktopNotification() override;
     void show(const QString& summary, const QString& body);
     void close();
+    // The server has answered the last Notify, and what it shows is current.
+    bool isShown() const;
 
 signals:
     void actionChosen();

@@ -69,7 +69,6 @@ DesktopNotification::DesktopNotification(const QString& actionKey, const QString
 // whose action no one would hear.
 DesktopNotification::~DesktopNotification()
 {
-    wanted = false;
     if (inFlight) {
         disconnect(inFlight, nullptr, this, nullptr);
         QDBusPendingReply<uint> reply = *inFlight;
@@ -151,6 +150,11 @@ void DesktopNotification::answered(QDBusPendingCallWatcher* call)
     }
     if (wanted && std::exchange(sendAgain, false))
         send();
+}
+
+bool DesktopNotification::isShown() const
+{
+    return currentId != 0 && !inFlight;
 }
 
 void DesktopNotification::close()

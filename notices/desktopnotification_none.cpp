@@ -14,6 +14,11 @@ DesktopNotification::~DesktopNotification() = default;
 
 void DesktopNotification::show(const QString&, const QString&) {}
 
+bool DesktopNotification::isShown() const
+{
+    return false;
+}
+
 void DesktopNotification::close() {}
 
 void DesktopNotification::onActionInvoked(uint, const QString&) {}

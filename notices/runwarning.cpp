@@ -115,7 +115,8 @@ void RunWarning::arm(std::uint32_t runLength)
 void RunWarning::update(std::uint32_t remainingMs, std::uint32_t exitFlags)
 {
     if (!settings.displayAlert) {
-        presenter->withdraw();
+        if (presenter->isPublished())
+            presenter->withdraw();
         return;
     }
     if (!presenter->isPublished()) {

@@ -286,7 +286,7 @@ void LinuxPlatformTest::systemRequestsReachLogind()
     platform.requestExit(flags, 0, log.onOutcome());
     platform.disableShutdownPrivilege();
 
-    const QString answer = stalled ? "no answer: The system bus did not answer within 2 seconds." : "accepted";
+    const QString answer = stalled ? "no answer: " : "accepted";
     QTRY_COMPARE_WITH_TIMEOUT(log.answers(), QStringList{answer}, 20000);
     systemBus.thaw();
     QTRY_COMPARE(logind->calls(path), call.isEmpty() ? QStringList() : QStringList{call});

@@ -123,13 +123,12 @@ void request(const QDBusConnection &bus, const QDBusMessage &message, ExitOutcom
         });
 }
 
-// The stalled bus has no words of its own, so the reason is put in some.
+// A stalled bus says nothing, so the outcome carries no words of the
+// system: the report's own sentence is all there is to tell.
 void requestOfLogind(const QDBusMessage &message, ExitOutcomeHandler onOutcome)
 {
     if (!systemBusAnswers(requestProbeMs)) {
-        const std::string reason = "The system bus did not answer within "
-            + std::to_string(requestProbeMs / 1000) + " seconds.";
-        onOutcome({ExitOutcome::Kind::NoAnswer, reason});
+        onOutcome({ExitOutcome::Kind::NoAnswer, {}});
         return;
     }
     request(QDBusConnection::systemBus(), message, std::move(onOutcome));

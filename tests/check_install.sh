@@ -218,8 +218,11 @@ while read -r language; do
     for key in Name GenericName Comment Keywords; do
         grep -q "^$key\[$language\]=." "$desktop" || fail "the desktop file has no $key[$language]"
     done
-    grep -q "<summary xml:lang=\"$language\">" "$metainfo" || fail "the metainfo has no summary in $language"
-    grep -q "<p xml:lang=\"$language\">" "$metainfo" || fail "the metainfo has no description in $language"
+    # Debian 13's msgfmt writes BCP 47 tags: pt-BR, zh-Hans-CN for zh_CN.
+    tag="${language%%_*}([-_][A-Z][a-z]{3})?"
+    [[ $language == *_* ]] && tag+="[-_]${language#*_}"
+    grep -Eq "<summary xml:lang=\"$tag\">" "$metainfo" || fail "the metainfo has no summary in $language"
+    grep -Eq "<p xml:lang=\"$tag\">" "$metainfo" || fail "the metainfo has no description in $language"
 done < <(grep -v '^#' "$(dirname "$0")/../po/LINGUAS")
 
 icons=$root/share/icons/hicolor

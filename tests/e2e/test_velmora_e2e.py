@@ -62,8 +62,14 @@ class Velmora:
         self.process = desktop.spawn([PROGRAM], cwd=working_directory(desktop.directory.name),
                                      stdout=None, env=environment)
         self.user = User(environment)
-        self.application = Application(desktop.accessibility_address, self.process.pid)
-        self.main = self.application.window(ok)
+        # A program whose window never came would stay on the display and
+        # confuse the cases after this one.
+        try:
+            self.application = Application(desktop.accessibility_address, self.process.pid)
+            self.main = self.application.window(ok)
+        except BaseException:
+            self.stop()
+            raise
 
     def stop(self):
         self.process.kill()

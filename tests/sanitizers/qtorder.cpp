@@ -7,7 +7,9 @@
 // - a functor queued with QMetaObject::invokeMethod, written by the thread
 //   that queues it and read by the thread that runs it;
 // - a QtConcurrent task, built by the thread that starts it and run by a
-//   thread of the pool.
+//   thread of the pool;
+// - a future's result, stored by one thread and destroyed by the thread
+//   that lets go of the future last.
 // The linker sends our code's calls of the Qt functions below here first
 // (-Wl,--wrap), and each hand-over gets the order Qt gives it.
 #include <QCoreApplication>
@@ -39,6 +41,19 @@ void __wrap__ZN20QFutureInterfaceBase11setRunnableEP9QRunnable(QFutureInterfaceB
 {
     __tsan_release(promise);
     __real__ZN20QFutureInterfaceBase11setRunnableEP9QRunnable(promise, task);
+}
+
+// A result that one thread stores is destroyed by whichever drops the last
+// reference to it; Qt counts those references with an atomic of its own.
+bool __real__ZNK20QFutureInterfaceBase6derefTEv(const QFutureInterfaceBase* future);
+bool __wrap__ZNK20QFutureInterfaceBase6derefTEv(const QFutureInterfaceBase* future)
+{
+    QMutex* shared = &future->mutex();
+    __tsan_release(shared);
+    const bool stillHeld = __real__ZNK20QFutureInterfaceBase6derefTEv(future);
+    if (!stillHeld)
+        __tsan_acquire(shared);
+    return stillHeld;
 }
 
 bool __real__ZNK20QFutureInterfaceBase10isCanceledEv(const QFutureInterfaceBase* promise);

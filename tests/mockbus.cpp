@@ -6,7 +6,9 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QTest>
+#include <QThread>
 
 #include <signal.h>
 #include <sys/prctl.h>
@@ -32,6 +34,24 @@ QDBusMessage callBus(const QDBusConnection &bus, const QString &method, const QV
 void endWithTest(QProcess &process)
 {
     process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
+// SIGSTOP takes effect some time after kill() returns: until the process
+// shows as stopped, it may still answer one more message.
+void stop(const QProcess &process)
+{
+    const pid_t pid = pid_t(process.processId());
+    ::kill(pid, SIGSTOP);
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    QDeadlineTimer deadline(startTimeoutMs);
+    while (!deadline.hasExpired() && stat.open(QIODevice::ReadOnly)) {
+        const QByteArray fields = stat.readAll();
+        stat.close();
+        // The state follows the command's closing parenthesis.
+        if (fields.mid(fields.lastIndexOf(')') + 2, 1) == "T")
+            return;
+        QThread::msleep(1);
+    }
 }
 
 QString describe(const QVariant &value)
@@ -104,7 +124,7 @@ bool PrivateBus::start(const QString &configFile, const QString &socketPath)
 
 void PrivateBus::freeze()
 {
-    ::kill(pid_t(daemon.processId()), SIGSTOP);
+    stop(daemon);
 }
 
 void PrivateBus::thaw()
@@ -148,7 +168,7 @@ bool MockService::waitUntilServing()
 
 void MockService::freeze()
 {
-    ::kill(pid_t(process.processId()), SIGSTOP);
+    stop(process);
 }
 
 void MockService::thaw()

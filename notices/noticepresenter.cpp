@@ -5,7 +5,7 @@
 #include "desktopnotification.h"
 #include "noticeaccessible.h"
 #include "noticewindow.h"
-#include "prospectquestion.h"
+#include "questionahead.h"
 
 NoticePresenter::NoticePresenter(const Buttons& buttons, QObject* parent)
     : QObject(parent)

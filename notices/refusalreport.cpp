@@ -4,7 +4,7 @@
 
 #include "actionnames.h"
 #include "noticepresenter.h"
-#include "prospectsentences.h"
+#include "sentencesahead.h"
 
 #include <QLocale>
 #include <QStringList>

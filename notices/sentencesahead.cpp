@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Velmora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "prospectsentences.h"
+#include "sentencesahead.h"
 
 #include "actionnames.h"
 

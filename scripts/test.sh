@@ -8,69 +8,129 @@
 # installed and started, and run against the real elogind and polkitd in a
 # Debian 12 chroot, the Windows build and its installer tested under
 # Wine, the Linux part again on Debian 13 (in a chroot, from Debian 12),
-# the tests again under sanitizers, and a minute of fuzzing the
-# settings loader.
+# the tests again under sanitizers, the tree built as packagers build it
+# (CMake's default generator), and a minute of fuzzing the settings loader.
+#
+# Every stage runs, whatever became of the ones before it, unless it needs
+# what a failed one should have made: then it is skipped with that reason.
+# Each stage's output goes to the terminal and to build/logs/; the end
+# repeats each failed stage's heading with its log, and the last line
+# counts the stages. The exit code is 1 when a stage failed.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
+logs="$build/logs"
 
 . "$root/scripts/release.sh"
 release_packages build run test
 "$root/scripts/install-deps.sh" "${packages[@]}"
 
-# Each stage starts with its heading; any failure ends the script, so every
-# stage begun and not skipped has passed when the summary is reached.
-passed=0 skipped=0
+# Each stage's commands run in a subshell of their own with errexit on, so
+# the first failing command ends the stage and only the stage.
+set +e
+trap 'exit 130' INT TERM
+rm -rf "$logs"
+mkdir -p "$logs"
+stages=0 passed=0 failed=0 skipped=0
+failures=()
+declare -A stage_passed
+
+# stage ID HEADING COMMAND...: runs COMMAND as one stage.
 stage() {
-    echo "== $*"
-    passed=$((passed + 1))
+    local id=$1 heading=$2
+    shift 2
+    stages=$((stages + 1))
+    local log="$logs/$(printf '%02d' "$stages")-$id.log" started=$SECONDS
+    echo "== $heading"
+    (set -e; "$@") 2>&1 | tee "$log"
+    local status=${PIPESTATUS[0]}
+    if [ "$status" -eq 0 ]; then
+        passed=$((passed + 1))
+        stage_passed[$id]=1
+    else
+        failed=$((failed + 1))
+        failures+=("== $heading (exit $status; log: $log)")
+        echo "FAILED: $heading (exit $status)"
+    fi
+    echo "-- $((SECONDS - started)) s"
 }
+
+# skip HEADING REASON: a stage that cannot run here, or that needs what a
+# failed stage did not make.
 skip() {
-    echo "skipped: $*"
-    passed=$((passed - 1)) skipped=$((skipped + 1))
+    stages=$((stages + 1))
+    echo "== $1"
+    echo "skipped: $2"
+    skipped=$((skipped + 1))
 }
 
-stage "Build and tests"
-cmake -S "$root" -B "$build/main" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build "$build/main"
-ctest --test-dir "$build/main" --output-on-failure --no-tests=error -j2 < /dev/null
+build_and_test() {
+    cmake -S "$root" -B "$build/main" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+    cmake --build "$build/main"
+    # The program that the Wayland stage runs is there, whatever ctest says.
+    touch "$logs/built"
+    ctest --test-dir "$build/main" --output-on-failure --no-tests=error -j2 < /dev/null
+}
 
-stage "Wayland: the real program on a headless GNOME Shell 43"
-if [ "$release" = 12 ]; then
-    timeout 900 /usr/bin/python3 -B "$root/tests/wayland/test_velmora_gnome.py" "$build/main/app/velmora" < /dev/null
+# As a packager or a user builds a CMake project: CMake's default generator
+# (Unix Makefiles), installed into a scratch prefix; the tests that need no
+# display. The stages above cover the rest with the Ninja build.
+default_generator_build() {
+    local tree="$build/default" prefix="$build/default-install"
+    cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+    grep -q '^CMAKE_GENERATOR:INTERNAL=Unix Makefiles$' "$tree/CMakeCache.txt"
+    cmake --build "$tree" -j2
+    rm -rf "$prefix"
+    cmake --install "$tree" --prefix "$prefix" > /dev/null
+    [ -x "$prefix/bin/velmora" ]
+    ctest --test-dir "$tree" --output-on-failure --no-tests=error -j2 -LE display < /dev/null
+}
+
+stage build "Build and tests" build_and_test
+
+heading="Wayland: the real program on a headless GNOME Shell 43"
+if [ "$release" != 12 ]; then
+    skip "$heading" "the test is made for Debian 12's GNOME Shell 43"
+elif [ ! -f "$logs/built" ]; then
+    skip "$heading" "the first stage did not build the program"
 else
-    skip "the test is made for Debian 12's GNOME Shell 43"
+    stage wayland "$heading" timeout 900 /usr/bin/python3 -B "$root/tests/wayland/test_velmora_gnome.py" \
+        "$build/main/app/velmora" < /dev/null
 fi
 
-stage "Debian package: built, checked by lintian, installed, started and purged"
-"$root/tests/check_deb.sh" "$build/deb"
+stage deb "Debian package: built, checked by lintian, installed, started and purged" \
+    "$root/tests/check_deb.sh" "$build/deb"
 
-stage "The Debian package against the real elogind and polkitd, in a Debian 12 chroot"
-if [ "$release" = 12 ]; then
-    "$root/tests/realstack/run.sh" "$build/deb" "$build/realstack"
+heading="The Debian package against the real elogind and polkitd, in a Debian 12 chroot"
+if [ "$release" != 12 ]; then
+    skip "$heading" "the package built on Debian $release does not install on Debian 12"
+elif [ -z "${stage_passed[deb]:-}" ]; then
+    skip "$heading" "the Debian package stage failed"
 else
-    skip "the package built on Debian $release does not install on Debian 12"
+    stage realstack "$heading" "$root/tests/realstack/run.sh" "$build/deb" "$build/realstack"
 fi
 
-stage "Debian 13: run.sh, the build, ctest and the Debian package in a minimal trixie chroot"
+heading="Debian 13: run.sh, the build, ctest and the Debian package in a minimal trixie chroot"
 if [ "$release" = 12 ]; then
-    "$root/scripts/test-debian13.sh"
+    stage debian13 "$heading" "$root/scripts/test-debian13.sh"
 else
-    skip "this machine is Debian 13 itself, where the stages above ran"
+    skip "$heading" "this machine is Debian 13 itself, where the stages above ran"
 fi
 
-stage "Windows: Qt for mingw-w64, velmora.exe and its installer, tested under Wine"
-"$root/scripts/test-windows.sh" "$build/windows"
+stage windows "Windows: Qt for mingw-w64, velmora.exe and its installer, tested under Wine" \
+    "$root/scripts/test-windows.sh" "$build/windows"
 
-stage "All tests under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
-"$root/scripts/test-sanitized.sh" asan "$build/asan"
+stage asan "All tests under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer" \
+    "$root/scripts/test-sanitized.sh" asan "$build/asan"
 
-stage "Countdown and power-action tests under ThreadSanitizer"
-"$root/scripts/test-sanitized.sh" tsan "$build/tsan" \
+stage tsan "Countdown and power-action tests under ThreadSanitizer" \
+    "$root/scripts/test-sanitized.sh" tsan "$build/tsan" \
     tst_countdown tst_poweractions tst_runwarning tst_maindialog
 
-stage "Settings loader fuzzing (60 s)"
-"$root/scripts/fuzz-settings.sh" 60 "$build/fuzz"
+stage default "Built with CMake's default generator, installed, and the tests that need no display" \
+    default_generator_build
+
+stage fuzz "Settings loader fuzzing (60 s)" "$root/scripts/fuzz-settings.sh" 60 "$build/fuzz"
 
 # Today's figures in every log. Times on a shared machine are noisy, so
 # the quick benchmark informs and can fail nothing; it is no stage.
@@ -81,4 +141,9 @@ else
     echo "benchmark: could not run (exit $?): $(tail -n 3 <<< "$bench")"
 fi
 
-echo "stages: $passed passed, 0 failed$([ $skipped -eq 0 ] || echo ", $skipped skipped")"
+if [ $failed -gt 0 ]; then
+    echo "Failed stages:"
+    printf '%s\n' "${failures[@]}"
+fi
+echo "stages: $passed passed, $failed failed, $skipped skipped"
+[ $failed -eq 0 ]

@@ -16,7 +16,7 @@ import time
 import dbus
 
 MOCK_INTERFACE = 'org.freedesktop.DBus.Mock'
-START_TIMEOUT_S = 30
+START_TIMEOUT_S = 60
 PR_SET_PDEATHSIG = 1
 
 # dbusmock logs arguments converted to the signature it was given, which

@@ -30,7 +30,7 @@ TIME_LEFT = re.compile(r'^Time left:0 days, 0 hours, (\d+) minutes and (\d+) sec
 # How long a request that should not come is given to turn up anyway.
 SETTLE_S = 2
 # Longer than the refresh: the label shows a run's text within this.
-ACTION_TIMEOUT_S = 20
+ACTION_TIMEOUT_S = 60
 # The main window is "Velmora"; the warning and the report say what they are
 # before the program's name.
 ANY_WINDOW = '(.* \u2013 )?Velmora'

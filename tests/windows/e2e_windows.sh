@@ -207,13 +207,15 @@ check_settings_kept() {
         fail "$1 lost the saved settings.dat"
 }
 
-# Starts the installed program in an empty working folder (no settings.dat)
-# and prints its window, once shown. Its trace goes to $1.
+# Starts the installed program in an empty working folder (no settings.dat),
+# with program_environment added to its environment, and prints its window,
+# once shown. Its trace goes to $1.
+program_environment=()
 start_velmora() {
     local folder="$prefix/drive_c/velmora-e2e"
     rm -rf "$folder"
     mkdir -p "$folder"
-    (cd "$folder" && exec wine "$programs_windows\\bin\\velmora.exe" 2> "$1") &
+    (cd "$folder" && exec env "${program_environment[@]}" wine "$programs_windows\\bin\\velmora.exe" 2> "$1") &
     velmora=$!
     window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n1)
     if [ -z "$window" ]; then
@@ -236,6 +238,20 @@ wait_for_exit() {
     return 1
 }
 
+# The traced calls that velmora.exe made, as "<thread>:Call <function>(...)".
+# The trace holds those of every process that Wine starts alongside it too:
+# services.exe, for one, opens its token when the prefix's session begins
+# anew, as under a locale the prefix has not run in before. The program's
+# threads are those that Qt6Core.dll was attached to.
+program_calls() {
+    awk '
+        /Call PE DLL .*L"Qt6Core\.dll",reason=(PROCESS|THREAD)_ATTACH/ { ours[substr($0, 1, index($0, ":") - 1)] = 1 }
+        /:Call [a-z0-9]*\.(OpenProcessToken|LookupPrivilegeValueW|AdjustTokenPrivileges|ExitWindowsEx)\(/ {
+            thread = substr($0, 1, index($0, ":") - 1)
+            if (thread in ours) { sub(/\) ret=.*/, ")"); print }
+        }' "$1"
+}
+
 # The calls of one power request, in order, with the action's flags and
 # reason 0: the token opened with TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, the
 # privilege looked up, enabled, the request, the privilege disabled.
@@ -249,8 +265,7 @@ check_power_request() {
         '^advapi32\.AdjustTokenPrivileges\('
     )
     local calls
-    mapfile -t calls < <(grep -ao 'Call [a-z0-9]*\.\(OpenProcessToken\|LookupPrivilegeValueW\|AdjustTokenPrivileges\|ExitWindowsEx\)([^)]*)' "$trace" |
-        sed 's/^Call //')
+    mapfile -t calls < <(program_calls "$trace" | sed 's/^[0-9a-f]*:Call //')
     local matched=$((${#calls[@]} == ${#expected[@]}))
     for i in "${!expected[@]}"; do
         [[ ${calls[i]:-} =~ ${expected[i]} ]] || matched=0
@@ -286,7 +301,11 @@ run_in_german() {
         fail "German: localedef made no de_DE.UTF-8 locale"
         return
     fi
-    LOCPATH="$locales" LC_ALL=de_DE.UTF-8 run_action "Neu starten" N 00000012
+    # Given to Wine alone: this shell cannot take on a locale that only the
+    # program's environment knows where to find.
+    program_environment=(LOCPATH="$locales" LC_ALL=de_DE.UTF-8)
+    run_action "Neu starten" N 00000012
+    program_environment=()
 }
 
 # Wine's ExitWindowsEx starts wineboot.exe to end the prefix's session; with
@@ -324,7 +343,7 @@ run_refused_request() {
                 sleep 0.5
             done
             local calls
-            calls=$(grep -ao '[0-9a-f]*:Call [a-z0-9]*\.\(OpenProcessToken\|LookupPrivilegeValueW\|AdjustTokenPrivileges\|ExitWindowsEx\)([^)]*' "$trace" |
+            calls=$(program_calls "$trace" |
                 awk -F'[:.(]' '
                     $3 == "OpenProcessToken" && $0 ~ /,00000008,/ { asking[$1] = 1; next }
                     $3 == "LookupPrivilegeValueW" && asking[$1] { delete asking[$1]; next }

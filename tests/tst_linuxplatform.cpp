@@ -492,7 +492,7 @@ void LinuxPlatformTest::logOffWaitsOutStalledSessionBus()
     QThreadPool::globalInstance()->start([&] {
         platform.requestExit(ExitFlags::Logoff | ExitFlags::ForceIfHung, 0, alwaysWanted, log.onOutcome());
     });
-    // Longer than the first wait for the bus daemon, shorter than the second.
+    // Shorter than the wait for the bus daemon.
     QTest::qWait(1500);
     sessionBus.thaw();
     QThreadPool::globalInstance()->waitForDone();

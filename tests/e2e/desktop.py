@@ -63,6 +63,23 @@ def wait_until(predicate, what, timeout_s=START_TIMEOUT_S):
         time.sleep(0.05)
 
 
+def freeze(process):
+    """SIGSTOP, waiting until the kernel shows the process stopped: until
+    then it may still pass one more message on."""
+    os.kill(process.pid, signal.SIGSTOP)
+
+    def stopped():
+        with open(f'/proc/{process.pid}/stat', encoding='utf-8') as stat:
+            fields = stat.read()
+        # The state follows the command's closing parenthesis.
+        return fields[fields.rindex(')') + 2] == 'T'
+    wait_until(stopped, f'process {process.pid} to stop')
+
+
+def thaw(process):
+    os.kill(process.pid, signal.SIGCONT)
+
+
 def plain(value):
     """A D-Bus value as plain Python, with its D-Bus type kept where the
     type is what a check is about."""
@@ -127,6 +144,7 @@ class Desktop:
     def start(self):
         self.display = self._start_display()
         self.session_address = self._start_bus('session')
+        self.session_daemon = self.processes[-1]
         self.system_address = self._start_bus('system')
         self.system_daemon = self.processes[-1]
         self.accessibility_address = self._start_bus('session')

@@ -7,7 +7,6 @@ Usage: test_velmora_e2e.py /path/to/velmora [unittest options]"""
 
 import os
 import re
-import signal
 import subprocess
 import sys
 import tempfile
@@ -17,7 +16,7 @@ import unittest
 import dbus
 
 from accessible import Application, User, attempt
-from desktop import Desktop, wait_until
+from desktop import Desktop, freeze, thaw, wait_until
 
 PROGRAM = None
 LOGIND_MANAGER = '/org/freedesktop/login1'
@@ -247,7 +246,7 @@ class VelmoraEndToEnd(unittest.TestCase):
         started = time.monotonic()
         # The warning's questions are the program's first use of the system
         # bus; with the bus stalled, its window used to freeze.
-        self.freeze_system_bus()
+        self.freeze_bus(self.desktop.system_daemon)
         self.assertRegex(self.wait_for_warning(), r'^Shutdown in (1 minute|[1-5]?[0-9] seconds?)\.$')
         self.assert_notified_once()
 
@@ -269,16 +268,39 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.assertIn(('CloseNotification', [('UInt32', 2)]), self.notifications.calls(NOTIFICATIONS))
 
         # Past the moment the run would have ended, nothing was asked.
-        self.thaw_system_bus()
+        thaw(self.desktop.system_daemon)
         time.sleep(max(0.0, started + 120 + SETTLE_S - time.monotonic()))
         self.assertEqual(self.logind_calls(), [])
 
-    def freeze_system_bus(self):
-        self.addCleanup(self.thaw_system_bus)
-        os.kill(self.desktop.system_daemon.pid, signal.SIGSTOP)
+    def freeze_bus(self, daemon):
+        self.addCleanup(thaw, daemon)
+        freeze(daemon)
 
-    def thaw_system_bus(self):
-        os.kill(self.desktop.system_daemon.pid, signal.SIGCONT)
+    def test_stop_while_a_bus_is_slow_asks_nothing(self):
+        """STOP! or closing while a bus is slow asks nothing. A request
+        checked the run once, before it waited for the session manager or
+        the system bus, and then went out after "Timer reset.". The next
+        request waits for the one before it, so once it arrives, anything
+        the stopped one sent has arrived before it."""
+        gnome = self.desktop.start_gnome_session_manager()
+        self.addCleanup(gnome.stop)
+        rows = (('Log off', self.desktop.session_daemon, gnome, GNOME_SESSION_MANAGER, 'Logout'),
+                ('Shutdown', self.desktop.system_daemon, self.logind, LOGIND_MANAGER, 'PowerOff'))
+        for action, bus, service, path, request in rows:
+            with self.subTest(action):
+                # A program of its own, whose status changes at "STOP!".
+                velmora = Velmora(self.desktop)
+                self.addCleanup(velmora.stop)
+                velmora.choose_action(action)
+                self.freeze_bus(bus)
+                velmora.press('Ok')
+                velmora.press('STOP!')
+                velmora.wait_for_status('Timer reset.')
+                thaw(bus)
+                velmora.press('Ok')
+                wait_until(lambda: service.calls(path), f'the {request} after the next "Ok"',
+                           ACTION_TIMEOUT_S)
+                self.assertEqual([method for method, _ in service.calls(path)], [request])
 
     def wait_for_warning(self):
         """Waits for the warning window, which comes one minute before the

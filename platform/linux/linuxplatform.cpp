@@ -75,11 +75,10 @@ bool answered(const QDBusMessage &answer)
 }
 
 // A session manager that quits while logging off, or a logind restarted,
-// leaves the call without an answer of its own; the bus then says that it
-// disconnected (dbus-daemon: "…disconnected from message bus…",
-// dbus-broker: "Remote peer disconnected"). The request may well have been
-// carried out, so it counts as accepted: whether it took effect is then
-// told as for any accepted request.
+// leaves the call without an answer; the bus then says that it disconnected
+// (dbus-daemon: "…disconnected from message bus…", dbus-broker: "Remote peer
+// disconnected"). The request may well go on, so it counts as accepted, and
+// whether it took effect is told as for any accepted request.
 bool saysRecipientLeft(const QDBusMessage &answer)
 {
     return answer.errorMessage().contains(QLatin1String("disconnected"));
@@ -145,8 +144,7 @@ void requestOfLogind(const QDBusMessage &message, const StillWanted &stillWanted
         request(system, message, std::move(onOutcome));
 }
 
-// Finding the desktop waits for a slow session bus, and the user may stop
-// meanwhile.
+// Finding the desktop waits for a slow session bus; the user may stop meanwhile.
 void logOff(const StillWanted &stillWanted, ExitOutcomeHandler onOutcome)
 {
     const QDBusConnection session = QDBusConnection::sessionBus();
@@ -207,9 +205,7 @@ std::optional<ExitProspect> logoffProspect()
                                      .answer();
     if (session.errorName() == QLatin1String("org.freedesktop.login1.NoSessionForPID"))
         return ExitProspect{ExitProspect::Consent::NoSession, {}};
-    if (!answered(session))
-        return std::nullopt;
-    return ExitProspect();
+    return answered(session) ? std::optional(ExitProspect()) : std::nullopt;
 }
 
 } // namespace
@@ -265,10 +261,9 @@ void LinuxPlatform::askProspect(std::uint32_t flags, ExitProspectHandler onAnswe
                                   prospectTimeoutMs);
     consent.whenAnswered([inhibitors, onAnswer](const QDBusMessage &consentAnswer) {
         inhibitors.whenAnswered([consentAnswer, onAnswer](const QDBusMessage &inhibitorsAnswer) {
-            if (answered(consentAnswer) && answered(inhibitorsAnswer))
-                onAnswer(ExitProspect{consentIn(consentAnswer), blockersIn(inhibitorsAnswer)});
-            else
-                onAnswer(std::nullopt);
+            onAnswer(answered(consentAnswer) && answered(inhibitorsAnswer)
+                         ? std::optional(ExitProspect{consentIn(consentAnswer), blockersIn(inhibitorsAnswer)})
+                         : std::nullopt);
         });
     });
 }

@@ -8,9 +8,11 @@ Nothing here reaches a bus or display of the machine."""
 import ctypes
 import os
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 import dbus
@@ -128,6 +130,38 @@ class Mock:
         self.process.kill()
         self.process.wait()
         wait_until(lambda: not self.bus.name_has_owner(self.service), f'{self.service} to go')
+
+
+class StallingBus:
+    """A system bus that a connection can only check for life: it answers
+    the first line of such a check once answering is set, and never a line
+    of libdbus's, which carries the user's id, so that QtDBus's connect
+    stalls just after the check. The events tell that a check went
+    unanswered and that libdbus has connected."""
+
+    def __init__(self, directory):
+        path = os.path.join(directory, 'stalling_bus')
+        self.address = 'unix:path=' + path
+        self.answering = threading.Event()
+        self.check_unanswered = threading.Event()
+        self.connected = threading.Event()
+        self.server = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.server.bind(path)
+        self.server.listen(16)
+        # Kept open: silence, not a closed socket, is what stalls.
+        self.held = []
+        threading.Thread(target=self._serve, daemon=True).start()
+
+    def _serve(self):
+        while True:
+            connection, _ = self.server.accept()
+            self.held.append(connection)
+            if connection.makefile('rb').readline() != b'\0AUTH EXTERNAL\r\n':
+                self.connected.set()
+            elif self.answering.is_set():
+                connection.sendall(b'REJECTED EXTERNAL\r\n')
+            else:
+                self.check_unanswered.set()
 
 
 class Desktop:
@@ -264,6 +298,9 @@ class Desktop:
         server.record('/org/freedesktop/Notifications', 'org.freedesktop.Notifications',
                       'CloseNotification', 'u', ('', closing))
         return server
+
+    def start_stalling_system_bus(self):
+        return StallingBus(tempfile.mkdtemp(dir=self.directory.name))
 
     def start_gnome_session_manager(self):
         manager = Mock(self, self.session_bus, 'org.gnome.SessionManager',

@@ -7,7 +7,6 @@ Usage: test_velmora_e2e.py /path/to/velmora [unittest options]"""
 
 import os
 import re
-import subprocess
 import sys
 import tempfile
 import time
@@ -206,8 +205,7 @@ class VelmoraEndToEnd(unittest.TestCase):
         # With no window manager the report lies over "STOP!"; a user would
         # move it aside.
         reported, = set(self.velmora.user.visible_windows(ANY_WINDOW)) - {main_window}
-        subprocess.run(['xdotool', 'windowmove', '--sync', reported, '0', '0'],
-                       env=self.desktop.environment(), check=True, timeout=10)
+        self.velmora.user.move_window(reported, 0, 0)
         self.velmora.press('STOP!')
         wait_until(lambda: len(self.velmora.user.visible_windows(ANY_WINDOW)) == 1,
                    'the report to close')
@@ -301,6 +299,37 @@ class VelmoraEndToEnd(unittest.TestCase):
                 wait_until(lambda: service.calls(path), f'the {request} after the next "Ok"',
                            ACTION_TIMEOUT_S)
                 self.assertEqual([method for method, _ in service.calls(path)], [request])
+
+    def test_stop_with_the_system_bus_stalled_after_the_check_keeps_the_window(self):
+        """The request checked the system bus, which then stalled QtDBus's
+        connect; "STOP!" waited for that to put the warning's notification
+        away, and the window froze for good."""
+        bus = self.desktop.start_stalling_system_bus()
+        environment = self.desktop.environment()
+        environment['DBUS_SYSTEM_BUS_ADDRESS'] = bus.address
+        self.velmora.stop()
+        self.velmora = Velmora(self.desktop, environment)
+        self.addCleanup(self.velmora.stop)
+        user = self.velmora.user
+        main_window, = wait_until(lambda: user.visible_windows('Velmora'), 'the main window')
+        # Out of the warning's way; once the bus stalls, no accessible can
+        # tell where a button is.
+        user.move_window(main_window, 500, 400)
+        self.velmora.set_minutes(2)
+        self.velmora.press('Ok')
+        stop_at, settings_at = (self.velmora.main.find('push button', name).centre()
+                                for name in ('STOP!', 'Settings'))
+        # The warning's question finds the bus dead and connects nothing; the
+        # request a minute later finds it alive, and its connect stalls.
+        wait_until(lambda: self.notify_calls() and bus.check_unanswered.is_set(), 'the warning', 90)
+        bus.answering.set()
+        wait_until(bus.connected.is_set, 'the request to connect', 90)
+        user.click_at(*stop_at)
+        shown = set(user.visible_windows('.*'))
+        # A window that still takes clicks opens the settings, whose window
+        # has no name of its own.
+        user.click_at(*settings_at)
+        wait_until(lambda: set(user.visible_windows('.*')) - shown, 'the settings', ACTION_TIMEOUT_S)
 
     def wait_for_warning(self):
         """Waits for the warning window, which comes one minute before the

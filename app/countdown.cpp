@@ -76,8 +76,12 @@ void MainDialog::countdown(std::shared_ptr<CountdownRun> run)
         // declarations), so the test and the text agree.
         const std::uint32_t target = targetMs;
         if (elapsed >= target) {
+            // Taken before `running` is read: cancel() clears `running` before
+            // it makes the ticket old, so a "STOP!" that comes after this test
+            // still keeps the request from leaving.
+            const std::uint64_t ticket = report->requestTicket();
             if (running && !run->isStopped()) {
-                shutdownApproved();
+                requestReported(currentMode(), ticket);
                 QMetaObject::invokeMethod(this, [this, run] { endRun(*run); }, Qt::QueuedConnection);
             }
             return;
@@ -128,13 +132,15 @@ void MainDialog::endRun(CountdownRun& run)
 
 // Stops the current run and waits for every worker, so that none outlives
 // the window whose members it reads. A stopped worker wakes from its pause
-// at once, so the wait is short.
+// at once, and a request waiting for a slow bus, its ticket old, gives up
+// once the bus answers or its wait ends.
 void MainDialog::stopWorkers()
 {
     running = false;
     if (currentRun)
         currentRun->stop();
     warning->withdraw();
+    report->withdraw();
     future.waitForFinished();
     for (QFuture<void>& worker : backgroundWorkers)
         worker.waitForFinished();

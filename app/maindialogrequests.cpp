@@ -22,11 +22,16 @@ void MainDialog::shutdownApproved()
 // The report tells of a refusal, and of an accepted request that did not
 // take effect. The answer may come on any thread, and long after: it is
 // handed to the GUI thread through the application, which outlives every
-// window, and dropped there if the window has gone since.
+// window, and dropped there if the window has gone since. The request may
+// wait for a slow bus before it leaves; "STOP!", a new run, closing the
+// window or the report's own buttons make its ticket old meanwhile, and
+// then it never leaves. That is asked on the requesting thread, which the
+// window waits for before it goes.
 void MainDialog::requestReported(const QString& mode, std::uint64_t ticket)
 {
     const QPointer<RefusalReport> shownIn(report);
-    PowerActions::requestAction(mode, [shownIn, mode, ticket](const ExitOutcome& outcome) {
+    const auto stillWanted = [this, ticket] { return report->requestTicket() == ticket; };
+    const auto onOutcome = [shownIn, mode, ticket](const ExitOutcome& outcome) {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [shownIn, mode, outcome, ticket] {
@@ -38,7 +43,8 @@ void MainDialog::requestReported(const QString& mode, std::uint64_t ticket)
                     shownIn->expectEffect(mode, ticket);
             },
             Qt::QueuedConnection);
-    });
+    };
+    PowerActions::requestAction(mode, onOutcome, stillWanted);
 }
 
 // On the pool, like the countdown's request: a log-off may wait on the
@@ -48,10 +54,7 @@ void MainDialog::requestReported(const QString& mode, std::uint64_t ticket)
 void MainDialog::retryRequest(const QString& mode)
 {
     const std::uint64_t ticket = report->requestTicket();
-    backgroundWorkers.append(QtConcurrent::run([this, mode, ticket] {
-        if (ticket == report->requestTicket())
-            requestReported(mode, ticket);
-    }));
+    backgroundWorkers.append(QtConcurrent::run([this, mode, ticket] { requestReported(mode, ticket); }));
 }
 
 void MainDialog::fAbortShutdown()

@@ -32,15 +32,16 @@ void withShutdownPrivilege(Request request)
 
 namespace PowerActions {
 
-void requestAction(const QString& mode, OutcomeHandler onOutcome)
+void requestAction(const QString& mode, OutcomeHandler onOutcome, StillWanted stillWanted)
 {
     if (abortLatch)
         return;
     const std::uint32_t flags = exitFlagsFor(mode);
     const auto handover = std::make_shared<OutcomeHandover>(
         onOutcome ? std::move(onOutcome) : [](const ExitOutcome&) {});
+    const StillWanted wanted = stillWanted ? std::move(stillWanted) : [] { return true; };
     withShutdownPrivilege([&](Platform& os) {
-        os.requestExit(flags, 0, [handover](const ExitOutcome& outcome) { handover->deliver(outcome); });
+        os.requestExit(flags, 0, wanted, [handover](const ExitOutcome& outcome) { handover->deliver(outcome); });
     });
     handover->release();
 }

@@ -19,8 +19,9 @@ namespace PowerActions {
 // request itself.
 using OutcomeHandler = std::function<void(const ExitOutcome& outcome)>;
 
-// Requests the action, unless abortShutdown() has ever been called.
-void requestAction(const QString& mode, OutcomeHandler onOutcome = {});
+// Requests the action, unless abortShutdown() has ever been called or,
+// just before the request leaves, stillWanted() says the user has stopped.
+void requestAction(const QString& mode, OutcomeHandler onOutcome = {}, StillWanted stillWanted = {});
 
 // Latches every later request off for the life of the process, then asks
 // the system to abort a pending shutdown.

@@ -59,8 +59,8 @@ public:
         interrupt.waitFor(std::chrono::milliseconds(ms));
     }
     std::uint64_t elapsedClockMs() override;
-    void requestExit(std::uint32_t, std::uint32_t, ExitOutcomeHandler) override;
-    void askProspect(std::uint32_t, ExitProspectHandler onAnswer) override { onAnswer({}); }
+    void requestExit(std::uint32_t, std::uint32_t, const StillWanted&, ExitOutcomeHandler) override;
+    void askProspect(std::uint32_t, ExitProspectHandler onAnswer) override { onAnswer(ExitProspect()); }
 
     void startOver(std::int64_t skipOfNextRunsMs);
     std::vector<Exit> exits();
@@ -94,7 +94,7 @@ std::uint64_t RecordingPlatform::elapsedClockMs()
     return std::uint64_t(now / 1000000 + run.skipMs);
 }
 
-void RecordingPlatform::requestExit(std::uint32_t, std::uint32_t, ExitOutcomeHandler)
+void RecordingPlatform::requestExit(std::uint32_t, std::uint32_t, const StillWanted&, ExitOutcomeHandler)
 {
     const std::int64_t now = Bench::nowNs(CLOCK_BOOTTIME);
     {

@@ -35,8 +35,8 @@ public:
         ++pauses;
     }
     std::uint64_t elapsedClockMs() override;
-    void requestExit(std::uint32_t, std::uint32_t, ExitOutcomeHandler) override;
-    void askProspect(std::uint32_t, ExitProspectHandler onAnswer) override { onAnswer({}); }
+    void requestExit(std::uint32_t, std::uint32_t, const StillWanted&, ExitOutcomeHandler) override;
+    void askProspect(std::uint32_t, ExitProspectHandler onAnswer) override { onAnswer(ExitProspect()); }
 
     void startOver();
 
@@ -59,7 +59,7 @@ std::uint64_t VirtualPlatform::elapsedClockMs()
     return clockMs;
 }
 
-void VirtualPlatform::requestExit(std::uint32_t, std::uint32_t, ExitOutcomeHandler)
+void VirtualPlatform::requestExit(std::uint32_t, std::uint32_t, const StillWanted&, ExitOutcomeHandler)
 {
     workerEndNs = Bench::nowNs(CLOCK_THREAD_CPUTIME_ID);
     exitAtMs = clockMs.load();

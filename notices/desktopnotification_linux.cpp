@@ -30,6 +30,16 @@ constexpr int closeAtExitTimeoutMs = 1000;
 constexpr int mostReshowsAfterExpiry = 3;
 constexpr auto firstReshowAfter = 10s;
 
+// Looked up once, when the first notification is due: QtDBus's lookup
+// waits for any other thread still connecting to a bus, which a stalled
+// system bus holds without end, and "STOP!" must not wait for that to put
+// the warning away.
+QDBusConnection& sessionBus()
+{
+    static QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus;
+}
+
 QDBusMessage notificationCall(const QString& method)
 {
     return QDBusMessage::createMethodCall(service, path, interface, method);
@@ -77,7 +87,7 @@ DesktopNotification::~DesktopNotification()
             currentId = reply.value();
     }
     if (currentId != 0)
-        QDBusConnection::sessionBus().call(closeCall(currentId), QDBus::Block, closeAtExitTimeoutMs);
+        sessionBus().call(closeCall(currentId), QDBus::Block, closeAtExitTimeoutMs);
 }
 
 // The session bus is reached only when a notification is due, so that
@@ -87,7 +97,7 @@ void DesktopNotification::listenToServer()
     if (listening)
         return;
     listening = true;
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection& bus = sessionBus();
     bus.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
                 SLOT(onActionInvoked(uint,QString)));
     bus.connect(QString(), path, interface, QStringLiteral("ActivationToken"), this,
@@ -98,8 +108,7 @@ void DesktopNotification::listenToServer()
 
 void DesktopNotification::show(const QString& newSummary, const QString& newBody)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
+    if (!sessionBus().isConnected())
         return;
     listenToServer();
     wanted = true;
@@ -129,8 +138,7 @@ void DesktopNotification::send()
            << hints << qint32(0);
     // The answer is awaited without blocking: with no server the call fails
     // in the background and nothing else happens.
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    inFlight = new QDBusPendingCallWatcher(bus.asyncCall(notify, notifyTimeoutMs), this);
+    inFlight = new QDBusPendingCallWatcher(sessionBus().asyncCall(notify, notifyTimeoutMs), this);
     connect(inFlight, &QDBusPendingCallWatcher::finished, this, &DesktopNotification::answered);
 }
 
@@ -171,7 +179,7 @@ void DesktopNotification::close()
 
 void DesktopNotification::closeNotification(uint notificationId)
 {
-    QDBusConnection::sessionBus().send(closeCall(notificationId));
+    sessionBus().send(closeCall(notificationId));
 }
 
 void DesktopNotification::onActionInvoked(uint notificationId, const QString& key)

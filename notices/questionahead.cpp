@@ -8,6 +8,7 @@
 #include <QThreadPool>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -34,8 +35,9 @@ QFuture<ExitProspect> askExitProspect(std::uint32_t exitFlags)
     promise->start();
     QFuture<ExitProspect> future = promise->future();
     questionPool()->start([promise, exitFlags] {
-        systemPlatform().askProspect(exitFlags, [promise](const ExitProspect& prospect) {
-            promise->addResult(prospect);
+        systemPlatform().askProspect(exitFlags, [promise](const std::optional<ExitProspect>& prospect) {
+            if (prospect)
+                promise->addResult(*prospect);
             promise->finish();
         });
     });

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <utility>
 
 using namespace std::chrono_literals;
 using PowerActions::exitFlagsFor;
@@ -100,26 +99,6 @@ bool sameProspect(const ExitProspect& one, const ExitProspect& other)
                       other.blockers.cend(), sameBlocker);
 }
 
-// What the system says at the refusal adds to what the warning knew; true
-// when that changed anything.
-bool merge(ExitProspect& known, const ExitProspect& learned)
-{
-    bool changed = false;
-    if (learned.consent != ExitProspect::Consent::Unknown && learned.consent != known.consent) {
-        known.consent = learned.consent;
-        changed = true;
-    }
-    for (const ExitProspect::Blocker& blocker : learned.blockers) {
-        const auto found = std::find_if(known.blockers.cbegin(), known.blockers.cend(),
-                                        [&](const auto& other) { return sameBlocker(blocker, other); });
-        if (found == known.blockers.cend()) {
-            known.blockers.push_back(blocker);
-            changed = true;
-        }
-    }
-    return changed;
-}
-
 }
 
 // The user's own programs hold nothing off, so only the others are named.
@@ -168,7 +147,6 @@ void RefusalReport::show(const QString& mode, const ExitOutcome& outcome, std::u
     } else {
         retryNote.clear();
         prospect = exitFlagsFor(mode) == warnedFlags ? warned : ExitProspect();
-        prospectIsStale = false;
     }
     refusedMode = mode;
     refusal = outcome;
@@ -176,8 +154,6 @@ void RefusalReport::show(const QString& mode, const ExitOutcome& outcome, std::u
     presenter->askProspect(exitFlagsFor(mode));
 }
 
-// What was learned at the first refusal stands until the system says
-// again what the action meets.
 void RefusalReport::noteRetry(const ExitOutcome& outcome)
 {
     const bool same = outcome.kind == refusal.kind && outcome.reason == refusal.reason;
@@ -187,7 +163,6 @@ void RefusalReport::noteRetry(const ExitOutcome& outcome)
                      //: %1 is the clock time of the second request, "21:05:42".
                      : tr("Tried again at %1.").arg(at);
     retriedAt.reset();
-    prospectIsStale = true;
 }
 
 void RefusalReport::expectEffect(const QString& mode, std::uint64_t ticket)
@@ -235,19 +210,15 @@ void RefusalReport::retry()
 
 // The window may have been put away with Escape; the notification, which
 // may be all that is in sight, still learns what holds the action off.
-// After "Try again", what the system says now replaces what it said then:
-// a program that has let go is no longer named.
+// What the system says now replaces what was known, from the warning or
+// before "Try again": a program that has let go is no longer named. A
+// question left unanswered brings nothing here, and the report stays.
 void RefusalReport::learn(std::uint32_t, const ExitProspect& learned)
 {
-    bool changed = false;
-    if (std::exchange(prospectIsStale, false)) {
-        changed = !sameProspect(prospect, learned);
-        prospect = learned;
-    } else {
-        changed = merge(prospect, learned);
-    }
-    if (changed)
-        publish(false);
+    if (sameProspect(prospect, learned))
+        return;
+    prospect = learned;
+    publish(false);
 }
 
 void RefusalReport::publish(bool present)

@@ -60,7 +60,6 @@ private:
     QString refusedMode;
     ExitOutcome refusal;
     ExitProspect prospect;                   // what is known of the refused action
-    bool prospectIsStale = false;            // learned before "Try again"
     std::uint32_t warnedFlags = 0;
     ExitProspect warned;                     // what the warning learned
     std::optional<QTime> retriedAt;          // "Try again" waiting for its answer

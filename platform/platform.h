@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ struct ExitOutcome
     bool refused() const { return kind != Kind::Accepted; }
 };
 using ExitOutcomeHandler = std::function<void(const ExitOutcome&)>;
+// Whether the user still wants an exit request made: false once they have
+// stopped it, however long the request has waited for the system.
+using StillWanted = std::function<bool()>;
 
 // What an exit request would meet if it were made now, as far as the system
 // tells in advance.
@@ -59,7 +63,8 @@ struct ExitProspect
     };
     std::vector<Blocker> blockers;
 };
-using ExitProspectHandler = std::function<void(const ExitProspect&)>;
+// Nothing (std::nullopt) where the system left the questions unanswered.
+using ExitProspectHandler = std::function<void(const std::optional<ExitProspect>&)>;
 
 // What the program needs of the operating system. Every operation may be
 // called from any thread. Only an exit request reports how it went, and
@@ -77,20 +82,23 @@ public:
     virtual void disableShutdownPrivilege() = 0;
 
     // Starts a log-off, shutdown or restart (ExitFlags) and returns without
-    // waiting for it to happen. onOutcome is called once, when the system
-    // has answered: during this call where the system answers at once, or
+    // waiting for it to happen. stillWanted is asked on the calling thread
+    // just before the request leaves, after whatever wait for the system
+    // came first; when it says no, nothing is sent and onOutcome is never
+    // called. Otherwise onOutcome is called once, when the system has
+    // answered: during this call where the system answers at once, or
     // later on another thread where the answer comes asynchronously. A
     // request still waiting (for a password, say) has no outcome yet, so
     // the handler may never be called. The call itself never waits on a
     // stalled system without end: that is reported as NoAnswer.
-    virtual void requestExit(std::uint32_t flags, std::uint32_t reason,
+    virtual void requestExit(std::uint32_t flags, std::uint32_t reason, const StillWanted& stillWanted,
                              ExitOutcomeHandler onOutcome) = 0;
 
     // Asks what an exit request with these flags would meet. onAnswer is
-    // called at most once, on any thread, with what the system told
-    // (Unknown and no blockers where it told nothing). The questions wait
-    // about a second each, but reaching a stalled bus may block the calling
-    // thread for longer: call it where waiting does no harm.
+    // called at most once, on any thread, with what the system told, or
+    // with nothing where it did not answer. The questions wait about a
+    // second each, but reaching a stalled bus may block the calling thread
+    // for longer: call it where waiting does no harm.
     virtual void askProspect(std::uint32_t flags, ExitProspectHandler onAnswer) = 0;
 
     // Cancels a system shutdown of the local computer that is pending.

@@ -33,13 +33,16 @@ void FakePlatform::disableShutdownPrivilege()
     record(CallKind::DisablePrivilege);
 }
 
-void FakePlatform::requestExit(std::uint32_t flags, std::uint32_t reason, ExitOutcomeHandler onOutcome)
+void FakePlatform::requestExit(std::uint32_t flags, std::uint32_t reason, const StillWanted& stillWanted,
+                               ExitOutcomeHandler onOutcome)
 {
     record(CallKind::RequestExit, flags, reason);
     std::unique_lock<std::mutex> lock(mutex);
     ++heldExits;
     pauseStateChanged.wait(lock, [this] { return !holdingExits; });
     --heldExits;
+    if (!stillWanted())
+        return;
     if (exitAnswer == Answer::Later) {
         keptExits.push_back(std::move(onOutcome));
         return;
@@ -53,7 +56,7 @@ void FakePlatform::askProspect(std::uint32_t flags, ExitProspectHandler onAnswer
 {
     record(CallKind::AskProspect, flags);
     std::unique_lock<std::mutex> lock(mutex);
-    const ExitProspect answer = prospect;
+    const std::optional<ExitProspect> answer = prospect;
     lock.unlock();
     onAnswer(answer);
 }
@@ -102,7 +105,7 @@ void FakePlatform::reset()
     exitAnswer = Answer::Accept;
     refusal = {};
     keptExits.clear();
-    prospect = {};
+    prospect = ExitProspect();
 }
 
 std::vector<FakePlatform::Call> FakePlatform::calls() const
@@ -181,7 +184,7 @@ void FakePlatform::answerKeptExits(const ExitOutcome& outcome)
         handler(outcome);
 }
 
-void FakePlatform::answerProspects(const ExitProspect& answer)
+void FakePlatform::answerProspects(const std::optional<ExitProspect>& answer)
 {
     std::lock_guard<std::mutex> lock(mutex);
     prospect = answer;

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 // Records every operating-system call with the virtual time it was made at.
@@ -14,7 +15,8 @@
 // weeks takes milliseconds. Pauses either pass at once (the default) or are
 // held until the test releases them, which lets a test act during a pause.
 // Exit requests are accepted at once unless the test has the fake refuse
-// them or keep their answer back; they too can be held open.
+// them or keep their answer back; they too can be held open, and one no
+// longer wanted once let go is never answered.
 class FakePlatform : public Platform
 {
 public:
@@ -30,7 +32,8 @@ public:
 
     void enableShutdownPrivilege() override;
     void disableShutdownPrivilege() override;
-    void requestExit(std::uint32_t flags, std::uint32_t reason, ExitOutcomeHandler onOutcome) override;
+    void requestExit(std::uint32_t flags, std::uint32_t reason, const StillWanted& stillWanted,
+                     ExitOutcomeHandler onOutcome) override;
     void askProspect(std::uint32_t flags, ExitProspectHandler onAnswer) override;
     void abortShutdown() override;
     void pause(std::uint32_t ms, PauseInterrupt& interrupt) override;
@@ -60,8 +63,9 @@ public:
                      ExitOutcome::Kind kind = ExitOutcome::Kind::Refused);
     // Answers the requests kept back by Answer::Later, on the calling thread.
     void answerKeptExits(const ExitOutcome& outcome);
-    // What askProspect() answers, at once.
-    void answerProspects(const ExitProspect& prospect);
+    // What askProspect() answers, at once; std::nullopt leaves the
+    // questions unanswered, as a system too slow to tell.
+    void answerProspects(const std::optional<ExitProspect>& prospect);
 
     // Exit requests block inside requestExit() until released.
     void holdExitRequests(bool hold);
@@ -83,7 +87,7 @@ private:
     Answer exitAnswer = Answer::Accept;
     ExitOutcome refusal;
     std::vector<ExitOutcomeHandler> keptExits;
-    ExitProspect prospect;
+    std::optional<ExitProspect> prospect;
     bool holdingExits = false;
     int heldExits = 0;
 };

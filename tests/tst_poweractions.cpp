@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 
 using Kind = FakePlatform::CallKind;
@@ -49,6 +51,7 @@ private slots:
     void actionTextChoosesFlags();
     void requestIsWrappedInPrivilege();
     void concurrentRequestsNeverOverlap();
+    void refusalIsReportedAndRetried_data();
     void refusalIsReportedAndRetried();
     void reportSaysWhatTheRefusalMeans_data();
     void reportSaysWhatTheRefusalMeans();
@@ -133,24 +136,48 @@ void PowerActionsTest::concurrentRequestsNeverOverlap()
     }
 }
 
+void PowerActionsTest::refusalIsReportedAndRetried_data()
+{
+    QTest::addColumn<bool>("answeredAgain");
+    QTest::addColumn<QString>("afterRetry");
+
+    const QString triedAgain = "The system answered: Access denied by test policy\n"
+                               "Tried again at \\d\\d:\\d\\d:\\d\\d \u2013 same answer\\.$";
+    // A program that has let go since is no longer named.
+    QTest::newRow("asked again") << true
+                                 << "^Reboot not done: the system's policy does not allow this action for this "
+                                    "user\\.\n" + triedAgain;
+    // An unanswered question used to wipe out what was known: the program
+    // holding the action off, and that the system asks for a password.
+    QTest::newRow("unanswered after Try again")
+        << false << "^Reboot not done: the password was refused or the prompt was cancelled\\.\n"
+                    "\u201CBackup\u201D holds it off: \u201CCopying files\u201D\\.\n" + triedAgain;
+}
+
 // The report names the action and the system's reason; "Try again" makes
 // the same request through the same steps, "STOP!" puts the report away.
 // An accepted request shows nothing. The run that made the request stays
 // ended: "Ok" disabled, "STOP!" enabled.
 void PowerActionsTest::refusalIsReportedAndRetried()
 {
+    QFETCH(bool, answeredAgain);
+    QFETCH(QString, afterRetry);
     MainDialog dialog;
     dialog.show();
     dialog.findChild<QComboBox*>()->setCurrentText("Reboot");
-    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Access denied by test policy");
-    ExitProspect heldOff;
-    heldOff.blockers.push_back({"Backup", "Copying files", false});
+    const auto refuse = [] {
+        fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Access denied by test policy",
+                                   ExitOutcome::Kind::Forbidden);
+    };
+    refuse();
+    const ExitProspect heldOff{ExitProspect::Consent::AsksPassword, {{"Backup", "Copying files", false}}};
     fakePlatform().answerProspects(heldOff);
     QTest::mouseClick(childWithText<QPushButton>(&dialog, "Ok"), Qt::LeftButton);
 
     QTRY_VERIFY(report() && report()->isVisible());
     QTRY_COMPARE(report()->findChild<QLabel*>()->text(),
-                 QStringLiteral("Reboot not done.\n\u201CBackup\u201D holds it off: \u201CCopying files\u201D.\n"
+                 QStringLiteral("Reboot not done: the password was refused or the prompt was cancelled.\n"
+                                "\u201CBackup\u201D holds it off: \u201CCopying files\u201D.\n"
                                 "The system answered: Access denied by test policy"));
     QCOMPARE(report()->windowTitle(), QStringLiteral("Reboot not done \u2013 Velmora"));
     QVERIFY(report()->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -159,16 +186,20 @@ void PowerActionsTest::refusalIsReportedAndRetried()
     QVERIFY(childWithText<QPushButton>(&dialog, "STOP!")->isEnabled());
 
     fakePlatform().reset();
-    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Access denied by test policy");
+    refuse();
+    if (!answeredAgain)
+        fakePlatform().answerProspects(std::nullopt);
     // The action chosen now is not the one that was refused.
     dialog.findChild<QComboBox*>()->setCurrentText("Log off");
     QTest::mouseClick(childWithText<QPushButton>(report(), "Try again"), Qt::LeftButton);
     QTRY_VERIFY(report()->isVisible());
-    // The same answer again must not look as if nothing happened, and a
-    // program that has let go since is no longer named.
-    const QRegularExpression triedAgain(
-        "^Reboot not done\\.\nThe system answered: Access denied by test policy\n"
-        "Tried again at \\d\\d:\\d\\d:\\d\\d \u2013 same answer\\.$");
+    // The same answer again must not look as if nothing happened. The
+    // report shows before the question is answered, so the text is read
+    // once no question is left.
+    const QRegularExpression triedAgain(afterRetry);
+    QTRY_VERIFY(fakePlatform().calls().back().kind == Kind::AskProspect);
+    QVERIFY(QCoreApplication::instance()->findChild<QThreadPool*>()->waitForDone(30000));
+    QCoreApplication::processEvents();
     QTRY_VERIFY2(triedAgain.match(report()->findChild<QLabel*>()->text()).hasMatch(),
                  qPrintable(report()->findChild<QLabel*>()->text()));
     auto calls = fakePlatform().calls();

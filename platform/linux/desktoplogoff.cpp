@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 
 #include <optional>
@@ -16,10 +15,9 @@
 
 namespace {
 
-// The bus daemon answers at once unless it is stalled; the second, longer
-// wait tells a stalled bus from a missing desktop.
-constexpr int firstWaitMs = 500;
-constexpr int secondWaitMs = 5000;
+// The bus daemon answers at once unless it is stalled; a stalled one is
+// given this long to tell a missing desktop from a running one.
+constexpr int ownerWaitMs = 5000;
 
 enum class Presence { Absent, Running, Unclear };
 
@@ -73,28 +71,20 @@ QDBusMessage ownerQuestion(const QString &name)
 // Whether each name asked has an owner; a name without an answer stays out.
 using Owners = QHash<QString, bool>;
 
-QStringList unanswered(const QStringList &names, const Owners &owners)
-{
-    QStringList missing;
-    for (const QString &name : names) {
-        if (!owners.contains(name))
-            missing << name;
-    }
-    return missing;
-}
-
 // Every question leaves before any answer is awaited, so that a stalled bus
 // costs one wait rather than one per name.
-void ask(const QDBusConnection &bus, const QStringList &names, int waitMs, Owners &owners)
+Owners ownersOf(const QDBusConnection &bus, const QList<Desktop> &desktops)
 {
     std::vector<std::pair<QString, PendingReply>> questions;
-    for (const QString &name : names)
-        questions.emplace_back(name, PendingReply(bus, ownerQuestion(name), waitMs));
+    for (const Desktop &desktop : desktops)
+        questions.emplace_back(desktop.witness, PendingReply(bus, ownerQuestion(desktop.witness), ownerWaitMs));
+    Owners owners;
     for (auto &[name, question] : questions) {
         const QDBusMessage answer = question.answer();
         if (answer.type() == QDBusMessage::ReplyMessage)
             owners.insert(name, answer.arguments().value(0).toBool());
     }
+    return owners;
 }
 
 Presence presenceOf(const Desktop &desktop, const Owners &owners)
@@ -109,20 +99,15 @@ Presence presenceOf(const Desktop &desktop, const Owners &owners)
 // Only the bus saying that no owner holds a desktop's name rules it out. A
 // slow session bus must not hand the log-off to logind, which ends the
 // session without letting its programs save. A desktop still unclear after
-// the second wait is asked all the same: if it is not there, the bus answers
-// with an error, which is reported as a refusal.
+// the wait is asked all the same: if it is not there, the bus answers with
+// an error, which is reported as a refusal.
 std::optional<QDBusMessage> desktopLogoff(const QDBusConnection &session)
 {
     // Without a session bus no desktop could be asked at all.
     if (!session.isConnected())
         return std::nullopt;
     const QList<Desktop> desktops = knownDesktops();
-    QStringList names;
-    for (const Desktop &desktop : desktops)
-        names << desktop.witness;
-    Owners owners;
-    ask(session, names, firstWaitMs, owners);
-    ask(session, unanswered(names, owners), secondWaitMs, owners);
+    const Owners owners = ownersOf(session, desktops);
     // A desktop that surely runs goes before one the bus was too slow to tell.
     for (const Desktop &desktop : desktops) {
         if (presenceOf(desktop, owners) == Presence::Running)

@@ -27,19 +27,19 @@
 
 namespace {
 
-// polkit may hold a request for minutes while it asks for a password, so an
-// exit request waits for its answer without end; libdbus reads INT_MAX as
-// "no timeout", and QtDBus hands the value on unchanged.
+// polkit may hold a request to logind for minutes while it asks for a
+// password, so that request waits for its answer without end; libdbus reads
+// INT_MAX as "no timeout", and QtDBus hands the value on unchanged. A
+// session manager asks for nothing: QtDBus's default of 25 s bounds it.
 constexpr int untilAnswered = std::numeric_limits<int>::max();
+constexpr int qtDBusDefaultTimeout = -1;
 // The warning before the action shows what logind tells ahead, or nothing if
 // logind is slow to say.
 constexpr int prospectTimeoutMs = 1000;
 // A request is made only of a system bus that answers a new connection (see
 // systembusprobe.h), so that neither the calling thread nor the window's
-// close, which waits for it, can hang on a stalled bus. A cancellation is
-// sent from the window's own thread, and waits less.
+// close, which waits for it, can hang on a stalled bus.
 constexpr int requestProbeMs = 2000;
-constexpr int cancelProbeMs = 1000;
 
 const QString login1Service = QStringLiteral("org.freedesktop.login1");
 
@@ -69,10 +69,16 @@ QDBusMessage allowingPasswordPrompt(QDBusMessage message)
     return message;
 }
 
-// A session manager that quits while logging off leaves the call without an
-// answer of its own; the bus then says that it disconnected (dbus-daemon:
-// "…disconnected from message bus…", dbus-broker: "Remote peer
-// disconnected"), and the log-off goes on.
+bool answered(const QDBusMessage &answer)
+{
+    return answer.type() == QDBusMessage::ReplyMessage;
+}
+
+// A session manager that quits while logging off, or a logind restarted,
+// leaves the call without an answer; the bus then says that it disconnected
+// (dbus-daemon: "…disconnected from message bus…", dbus-broker: "Remote peer
+// disconnected"). The request may well go on, so it counts as accepted, and
+// whether it took effect is told as for any accepted request.
 bool saysRecipientLeft(const QDBusMessage &answer)
 {
     return answer.errorMessage().contains(QLatin1String("disconnected"));
@@ -97,14 +103,14 @@ ExitOutcome::Kind refusalKind(const QDBusMessage &answer)
 
 // logind asks polkit with sd-bus's default timeout of 25 s: when a password
 // prompt goes unanswered that long, logind itself answers NoReply, and the
-// machine stays on. Velmora sets no timeout of its own, so such an answer
-// always comes from the other side; from a session manager it says nothing
-// of a password.
+// machine stays on. Velmora sets no timeout of its own on logind, so there
+// such an answer always comes from the other side; from a session manager,
+// which QtDBus gives up on after its own 25 s, it says nothing of a password.
 void reportOutcome(const QDBusMessage &answer, bool fromLogind, const ExitOutcomeHandler &onOutcome)
 {
-    if (answer.type() == QDBusMessage::ReplyMessage) {
+    if (answered(answer) || saysRecipientLeft(answer)) {
         onOutcome({});
-    } else if (!saysRecipientLeft(answer)) {
+    } else {
         const QString reason =
             answer.errorMessage().isEmpty() ? answer.errorName() : answer.errorMessage();
         ExitOutcome::Kind kind = refusalKind(answer);
@@ -117,36 +123,41 @@ void reportOutcome(const QDBusMessage &answer, bool fromLogind, const ExitOutcom
 void request(const QDBusConnection &bus, const QDBusMessage &message, ExitOutcomeHandler onOutcome)
 {
     const bool fromLogind = message.service() == login1Service;
-    PendingReply(bus, allowingPasswordPrompt(message), untilAnswered)
+    PendingReply(bus, allowingPasswordPrompt(message), fromLogind ? untilAnswered : qtDBusDefaultTimeout)
         .whenAnswered([fromLogind, onOutcome = std::move(onOutcome)](const QDBusMessage &answer) {
             reportOutcome(answer, fromLogind, onOutcome);
         });
 }
 
 // A stalled bus says nothing, so the outcome carries no words of the
-// system: the report's own sentence is all there is to tell.
-void requestOfLogind(const QDBusMessage &message, ExitOutcomeHandler onOutcome)
+// system: the report's own sentence is all there is to tell. Reaching the
+// bus may take a while, and the user may stop meanwhile.
+void requestOfLogind(const QDBusMessage &message, const StillWanted &stillWanted,
+                     ExitOutcomeHandler onOutcome)
 {
     if (!systemBusAnswers(requestProbeMs)) {
         onOutcome({ExitOutcome::Kind::NoAnswer, {}});
         return;
     }
-    request(QDBusConnection::systemBus(), message, std::move(onOutcome));
+    const QDBusConnection system = QDBusConnection::systemBus();
+    if (stillWanted())
+        request(system, message, std::move(onOutcome));
 }
 
-void logOff(ExitOutcomeHandler onOutcome)
+// Finding the desktop waits for a slow session bus; the user may stop meanwhile.
+void logOff(const StillWanted &stillWanted, ExitOutcomeHandler onOutcome)
 {
     const QDBusConnection session = QDBusConnection::sessionBus();
-    if (const std::optional<QDBusMessage> desktop = desktopLogoff(session))
+    const std::optional<QDBusMessage> desktop = desktopLogoff(session);
+    if (!desktop)
+        requestOfLogind(endSession(), stillWanted, std::move(onOutcome));
+    else if (stillWanted())
         request(session, *desktop, std::move(onOutcome));
-    else
-        requestOfLogind(endSession(), std::move(onOutcome));
 }
 
 ExitProspect::Consent consentIn(const QDBusMessage &answer)
 {
-    const QString verdict = answer.type() == QDBusMessage::ReplyMessage
-        ? answer.arguments().value(0).toString() : QString();
+    const QString verdict = answer.arguments().value(0).toString();
     if (verdict == QLatin1String("yes"))
         return ExitProspect::Consent::Granted;
     if (verdict == QLatin1String("challenge"))
@@ -181,19 +192,20 @@ std::vector<ExitProspect::Blocker> blockersIn(const QDBusMessage &answer)
 
 // A log-off reaches either the desktop's session manager or logind's
 // session of this process; with neither, it cannot work from here.
-ExitProspect logoffProspect()
+std::optional<ExitProspect> logoffProspect()
 {
-    if (desktopLogoff(QDBusConnection::sessionBus()) || !systemBusAnswers(prospectTimeoutMs))
-        return {};
+    if (desktopLogoff(QDBusConnection::sessionBus()))
+        return ExitProspect();
+    if (!systemBusAnswers(prospectTimeoutMs))
+        return std::nullopt;
     const QDBusMessage session = PendingReply(QDBusConnection::systemBus(),
                                               logindManager(QStringLiteral("GetSessionByPID"),
                                                             {quint32(::getpid())}),
                                               prospectTimeoutMs)
                                      .answer();
-    ExitProspect prospect;
     if (session.errorName() == QLatin1String("org.freedesktop.login1.NoSessionForPID"))
-        prospect.consent = ExitProspect::Consent::NoSession;
-    return prospect;
+        return ExitProspect{ExitProspect::Consent::NoSession, {}};
+    return answered(session) ? std::optional(ExitProspect()) : std::nullopt;
 }
 
 } // namespace
@@ -208,18 +220,19 @@ void LinuxPlatform::disableShutdownPrivilege()
 
 // logind takes no reason code and has no counterpart of ForceIfHung: systemd's
 // own stop timeouts deal with programs that hang.
-void LinuxPlatform::requestExit(std::uint32_t flags, std::uint32_t, ExitOutcomeHandler onOutcome)
+void LinuxPlatform::requestExit(std::uint32_t flags, std::uint32_t, const StillWanted &stillWanted,
+                                ExitOutcomeHandler onOutcome)
 {
     // The argument true lets logind ask polkit interactively.
     switch (flags & ~ExitFlags::ForceIfHung) {
     case ExitFlags::Logoff:
-        logOff(std::move(onOutcome));
+        logOff(stillWanted, std::move(onOutcome));
         break;
     case ExitFlags::Reboot:
-        requestOfLogind(logindManager(QStringLiteral("Reboot"), {true}), std::move(onOutcome));
+        requestOfLogind(logindManager(QStringLiteral("Reboot"), {true}), stillWanted, std::move(onOutcome));
         break;
     default:
-        requestOfLogind(logindManager(QStringLiteral("PowerOff"), {true}), std::move(onOutcome));
+        requestOfLogind(logindManager(QStringLiteral("PowerOff"), {true}), stillWanted, std::move(onOutcome));
         break;
     }
 }
@@ -228,7 +241,7 @@ void LinuxPlatform::requestExit(std::uint32_t flags, std::uint32_t, ExitOutcomeH
 // not a log-off; without an application no event loop would hand their
 // answers over; and a stalled bus would hold every bus of the program.
 // Both questions leave together, so the later answer still comes within
-// one timeout.
+// one timeout. Half an answer is no answer: it would tell too little.
 void LinuxPlatform::askProspect(std::uint32_t flags, ExitProspectHandler onAnswer)
 {
     const std::uint32_t action = flags & ~ExitFlags::ForceIfHung;
@@ -237,7 +250,7 @@ void LinuxPlatform::askProspect(std::uint32_t flags, ExitProspectHandler onAnswe
         return;
     }
     if (!QCoreApplication::instance() || !systemBusAnswers(prospectTimeoutMs)) {
-        onAnswer({});
+        onAnswer(std::nullopt);
         return;
     }
     const QDBusConnection system = QDBusConnection::systemBus();
@@ -248,17 +261,17 @@ void LinuxPlatform::askProspect(std::uint32_t flags, ExitProspectHandler onAnswe
                                   prospectTimeoutMs);
     consent.whenAnswered([inhibitors, onAnswer](const QDBusMessage &consentAnswer) {
         inhibitors.whenAnswered([consentAnswer, onAnswer](const QDBusMessage &inhibitorsAnswer) {
-            onAnswer({consentIn(consentAnswer), blockersIn(inhibitorsAnswer)});
+            onAnswer(answered(consentAnswer) && answered(inhibitorsAnswer)
+                         ? std::optional(ExitProspect{consentIn(consentAnswer), blockersIn(inhibitorsAnswer)})
+                         : std::nullopt);
         });
     });
 }
 
-// Nobody waits for an answer to a cancellation, so it is sent expecting none;
-// a stalled bus would lose it anyway.
+// Nobody waits for an answer to a cancellation, so it is sent expecting none.
+// The program itself never sends one: it is asked for only by name.
 void LinuxPlatform::abortShutdown()
 {
-    if (!systemBusAnswers(cancelProbeMs))
-        return;
     QDBusConnection::systemBus().send(
         allowingPasswordPrompt(logindManager(QStringLiteral("CancelScheduledShutdown"))));
 }

@@ -11,7 +11,7 @@ class LinuxPlatform : public Platform
 public:
     void enableShutdownPrivilege() override;
     void disableShutdownPrivilege() override;
-    void requestExit(std::uint32_t flags, std::uint32_t reason,
+    void requestExit(std::uint32_t flags, std::uint32_t reason, const StillWanted& stillWanted,
                      ExitOutcomeHandler onOutcome) override;
     void askProspect(std::uint32_t flags, ExitProspectHandler onAnswer) override;
     void abortShutdown() override;

@@ -7,6 +7,7 @@
 // a daemon that takes the socket but never answers (stopped, or swamped)
 // holds that thread without end, and with it the session bus too: the
 // desktop notification and the screen reader's link. Every question and
-// request is therefore made only of a bus that answers. A bus that cannot be
+// request that the program makes of its own is therefore made only of a
+// bus that answers. A bus that cannot be
 // reached at all fails at once in QtDBus, so it counts as answering.
 bool systemBusAnswers(int timeoutMs);

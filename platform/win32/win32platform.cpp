@@ -123,8 +123,13 @@ ExitOutcome::Kind refusalKind(DWORD error)
 }
 
 // ExitWindowsEx answers at once: it only starts the action, or refuses it.
-void Win32Platform::requestExit(std::uint32_t flags, std::uint32_t reason, ExitOutcomeHandler onOutcome)
+// The request may have waited for another to let go of the privilege, and
+// the user may have stopped meanwhile.
+void Win32Platform::requestExit(std::uint32_t flags, std::uint32_t reason, const StillWanted& stillWanted,
+                                ExitOutcomeHandler onOutcome)
 {
+    if (!stillWanted())
+        return;
     ExitOutcome outcome;
     if (!ExitWindowsEx(flags, reason)) {
         const DWORD error = GetLastError();

@@ -15,7 +15,8 @@ public:
 
     void enableShutdownPrivilege() override;
     void disableShutdownPrivilege() override;
-    void requestExit(std::uint32_t flags, std::uint32_t reason, ExitOutcomeHandler onOutcome) override;
+    void requestExit(std::uint32_t flags, std::uint32_t reason, const StillWanted& stillWanted,
+                     ExitOutcomeHandler onOutcome) override;
     void askProspect(std::uint32_t flags, ExitProspectHandler onAnswer) override;
     void abortShutdown() override;
     void pause(std::uint32_t ms, PauseInterrupt& interrupt) override;

@@ -144,8 +144,14 @@ class User:
                               timeout=CALL_TIMEOUT_S).stdout.decode()
 
     def click(self, node):
-        x, y = node.centre()
+        self.click_at(*node.centre())
+
+    def click_at(self, x, y):
+        """A click where no accessible can be asked where it is."""
         self._xdotool('mousemove', '--sync', str(x), str(y), 'click', '1')
+
+    def move_window(self, window, x, y):
+        self._xdotool('windowmove', '--sync', window, str(x), str(y))
 
     def replace_text(self, node, text):
         """Clicks into a text field, selects what it holds and types over it."""

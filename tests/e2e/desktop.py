@@ -8,9 +8,11 @@ Nothing here reaches a bus or display of the machine."""
 import ctypes
 import os
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 import dbus
@@ -63,6 +65,23 @@ def wait_until(predicate, what, timeout_s=START_TIMEOUT_S):
         time.sleep(0.05)
 
 
+def freeze(process):
+    """SIGSTOP, waiting until the kernel shows the process stopped: until
+    then it may still pass one more message on."""
+    os.kill(process.pid, signal.SIGSTOP)
+
+    def stopped():
+        with open(f'/proc/{process.pid}/stat', encoding='utf-8') as stat:
+            fields = stat.read()
+        # The state follows the command's closing parenthesis.
+        return fields[fields.rindex(')') + 2] == 'T'
+    wait_until(stopped, f'process {process.pid} to stop')
+
+
+def thaw(process):
+    os.kill(process.pid, signal.SIGCONT)
+
+
 def plain(value):
     """A D-Bus value as plain Python, with its D-Bus type kept where the
     type is what a check is about."""
@@ -113,6 +132,38 @@ class Mock:
         wait_until(lambda: not self.bus.name_has_owner(self.service), f'{self.service} to go')
 
 
+class StallingBus:
+    """A system bus that a connection can only check for life: it answers
+    the first line of such a check once answering is set, and never a line
+    of libdbus's, which carries the user's id, so that QtDBus's connect
+    stalls just after the check. The events tell that a check went
+    unanswered and that libdbus has connected."""
+
+    def __init__(self, directory):
+        path = os.path.join(directory, 'stalling_bus')
+        self.address = 'unix:path=' + path
+        self.answering = threading.Event()
+        self.check_unanswered = threading.Event()
+        self.connected = threading.Event()
+        self.server = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.server.bind(path)
+        self.server.listen(16)
+        # Kept open: silence, not a closed socket, is what stalls.
+        self.held = []
+        threading.Thread(target=self._serve, daemon=True).start()
+
+    def _serve(self):
+        while True:
+            connection, _ = self.server.accept()
+            self.held.append(connection)
+            if connection.makefile('rb').readline() != b'\0AUTH EXTERNAL\r\n':
+                self.connected.set()
+            elif self.answering.is_set():
+                connection.sendall(b'REJECTED EXTERNAL\r\n')
+            else:
+                self.check_unanswered.set()
+
+
 class Desktop:
     """Everything the program needs around it. stop() ends every process
     started here, whatever state the test left them in."""
@@ -127,6 +178,7 @@ class Desktop:
     def start(self):
         self.display = self._start_display()
         self.session_address = self._start_bus('session')
+        self.session_daemon = self.processes[-1]
         self.system_address = self._start_bus('system')
         self.system_daemon = self.processes[-1]
         self.accessibility_address = self._start_bus('session')
@@ -246,6 +298,9 @@ class Desktop:
         server.record('/org/freedesktop/Notifications', 'org.freedesktop.Notifications',
                       'CloseNotification', 'u', ('', closing))
         return server
+
+    def start_stalling_system_bus(self):
+        return StallingBus(tempfile.mkdtemp(dir=self.directory.name))
 
     def start_gnome_session_manager(self):
         manager = Mock(self, self.session_bus, 'org.gnome.SessionManager',

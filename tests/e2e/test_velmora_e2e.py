@@ -7,8 +7,6 @@ Usage: test_velmora_e2e.py /path/to/velmora [unittest options]"""
 
 import os
 import re
-import signal
-import subprocess
 import sys
 import tempfile
 import time
@@ -17,7 +15,7 @@ import unittest
 import dbus
 
 from accessible import Application, User, attempt
-from desktop import Desktop, wait_until
+from desktop import Desktop, freeze, thaw, wait_until
 
 PROGRAM = None
 LOGIND_MANAGER = '/org/freedesktop/login1'
@@ -207,8 +205,7 @@ class VelmoraEndToEnd(unittest.TestCase):
         # With no window manager the report lies over "STOP!"; a user would
         # move it aside.
         reported, = set(self.velmora.user.visible_windows(ANY_WINDOW)) - {main_window}
-        subprocess.run(['xdotool', 'windowmove', '--sync', reported, '0', '0'],
-                       env=self.desktop.environment(), check=True, timeout=10)
+        self.velmora.user.move_window(reported, 0, 0)
         self.velmora.press('STOP!')
         wait_until(lambda: len(self.velmora.user.visible_windows(ANY_WINDOW)) == 1,
                    'the report to close')
@@ -247,7 +244,7 @@ class VelmoraEndToEnd(unittest.TestCase):
         started = time.monotonic()
         # The warning's questions are the program's first use of the system
         # bus; with the bus stalled, its window used to freeze.
-        self.freeze_system_bus()
+        self.freeze_bus(self.desktop.system_daemon)
         self.assertRegex(self.wait_for_warning(), r'^Shutdown in (1 minute|[1-5]?[0-9] seconds?)\.$')
         self.assert_notified_once()
 
@@ -269,16 +266,70 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.assertIn(('CloseNotification', [('UInt32', 2)]), self.notifications.calls(NOTIFICATIONS))
 
         # Past the moment the run would have ended, nothing was asked.
-        self.thaw_system_bus()
+        thaw(self.desktop.system_daemon)
         time.sleep(max(0.0, started + 120 + SETTLE_S - time.monotonic()))
         self.assertEqual(self.logind_calls(), [])
 
-    def freeze_system_bus(self):
-        self.addCleanup(self.thaw_system_bus)
-        os.kill(self.desktop.system_daemon.pid, signal.SIGSTOP)
+    def freeze_bus(self, daemon):
+        self.addCleanup(thaw, daemon)
+        freeze(daemon)
 
-    def thaw_system_bus(self):
-        os.kill(self.desktop.system_daemon.pid, signal.SIGCONT)
+    def test_stop_while_a_bus_is_slow_asks_nothing(self):
+        """STOP! or closing while a bus is slow asks nothing. A request
+        checked the run once, before it waited for the session manager or
+        the system bus, and then went out after "Timer reset.". The next
+        request waits for the one before it, so once it arrives, anything
+        the stopped one sent has arrived before it."""
+        gnome = self.desktop.start_gnome_session_manager()
+        self.addCleanup(gnome.stop)
+        rows = (('Log off', self.desktop.session_daemon, gnome, GNOME_SESSION_MANAGER, 'Logout'),
+                ('Shutdown', self.desktop.system_daemon, self.logind, LOGIND_MANAGER, 'PowerOff'))
+        for action, bus, service, path, request in rows:
+            with self.subTest(action):
+                # A program of its own, whose status changes at "STOP!".
+                velmora = Velmora(self.desktop)
+                self.addCleanup(velmora.stop)
+                velmora.choose_action(action)
+                self.freeze_bus(bus)
+                velmora.press('Ok')
+                velmora.press('STOP!')
+                velmora.wait_for_status('Timer reset.')
+                thaw(bus)
+                velmora.press('Ok')
+                wait_until(lambda: service.calls(path), f'the {request} after the next "Ok"',
+                           ACTION_TIMEOUT_S)
+                self.assertEqual([method for method, _ in service.calls(path)], [request])
+
+    def test_stop_with_the_system_bus_stalled_after_the_check_keeps_the_window(self):
+        """The request checked the system bus, which then stalled QtDBus's
+        connect; "STOP!" waited for that to put the warning's notification
+        away, and the window froze for good."""
+        bus = self.desktop.start_stalling_system_bus()
+        environment = self.desktop.environment()
+        environment['DBUS_SYSTEM_BUS_ADDRESS'] = bus.address
+        self.velmora.stop()
+        self.velmora = Velmora(self.desktop, environment)
+        self.addCleanup(self.velmora.stop)
+        user = self.velmora.user
+        main_window, = wait_until(lambda: user.visible_windows('Velmora'), 'the main window')
+        # Out of the warning's way; once the bus stalls, no accessible can
+        # tell where a button is.
+        user.move_window(main_window, 500, 400)
+        self.velmora.set_minutes(2)
+        self.velmora.press('Ok')
+        stop_at, settings_at = (self.velmora.main.find('push button', name).centre()
+                                for name in ('STOP!', 'Settings'))
+        # The warning's question finds the bus dead and connects nothing; the
+        # request a minute later finds it alive, and its connect stalls.
+        wait_until(lambda: self.notify_calls() and bus.check_unanswered.is_set(), 'the warning', 90)
+        bus.answering.set()
+        wait_until(bus.connected.is_set, 'the request to connect', 90)
+        user.click_at(*stop_at)
+        shown = set(user.visible_windows('.*'))
+        # A window that still takes clicks opens the settings, whose window
+        # has no name of its own.
+        user.click_at(*settings_at)
+        wait_until(lambda: set(user.visible_windows('.*')) - shown, 'the settings', ACTION_TIMEOUT_S)
 
     def wait_for_warning(self):
         """Waits for the warning window, which comes one minute before the

@@ -63,6 +63,10 @@ private slots:
 
 void PowerActionsTest::init()
 {
+    // A question that an earlier case's report asked may still be on its
+    // way to the fake, which would record it in this case.
+    if (auto* questions = QCoreApplication::instance()->findChild<QThreadPool*>())
+        QVERIFY(questions->waitForDone(30000));
     fakePlatform().reset();
 }
 

@@ -2,8 +2,20 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Sourced by the scripts that need Debian's archive the way this machine
-# reaches it (the deb-src entries of build-windows.sh, the chroots of
+# reaches it (the deb-src entries of build-qt-windows.sh, the chroots of
 # debian-chroot.sh), so that no mirror is ever named in the tree.
+#
+# apt_lock: waits until no other of these scripts is changing apt's lists or
+# the machine's packages, and holds that until the (sub)shell ends. test.sh
+# makes the later stages' caches in the background while stages run, and
+# apt-get fails at once on lists that another apt-get is updating.
+apt_lock() {
+    local file=/run/lock/velmora-apt.lock
+    # Any user's run may wait on it: sudo, not the file, guards apt.
+    [ -e "$file" ] || (umask 000 && : >> "$file")
+    exec {apt_lock_fd}< "$file"
+    flock "$apt_lock_fd"
+}
 #
 # apt_deb_entries: each enabled deb entry of apt's sources, one-line
 # (sources.list, *.list) or deb822 (*.sources), as a deb822 stanza with its

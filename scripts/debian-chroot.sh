@@ -52,7 +52,7 @@ make_chroot() {
     # One make at a time for each chroot; another waits for it.
     mkdir -p "$(dirname "$dir")"
     exec {lock}> "$dir.lock"
-    flock "$lock"
+    flock -n "$lock" || { echo "== debian-chroot: waiting for another make of $dir"; flock "$lock"; }
 
     if [ ! -f "$stamp" ]; then
         local sources mirror keyring

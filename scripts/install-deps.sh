@@ -9,6 +9,7 @@
 # naming what to install by hand.
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/release.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/apt-sources.sh"
 
 missing=()
 for package in "$@"; do
@@ -28,7 +29,8 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo=(sudo)
 fi
 
+apt_lock
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" < /dev/null
+    -o DPkg::Lock::Timeout=600 "${missing[@]}" < /dev/null

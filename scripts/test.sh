@@ -28,9 +28,42 @@ release_packages build run test
 # Each stage's commands run in a subshell of their own with errexit on, so
 # the first failing command ends the stage and only the stage.
 set +e
-trap 'exit 130' INT TERM
 rm -rf "$logs"
 mkdir -p "$logs"
+
+# What later stages make once and cache (the chroots of the real-stack and
+# Debian 13 stages, Qt for Windows) is made from the start, in the
+# background and at the lowest priority: it takes the time that the stages
+# before leave the processors idle, waiting on a bus or a desktop. A stage
+# that needs it waits for it through the same lock, and makes it itself if
+# the background did not; with warm caches all this ends at once. Each
+# runs in a session of its own, ended with whatever it started when this
+# script ends.
+cache_makers=()
+make_cache() {
+    local name=$1
+    shift
+    setsid nice -n 19 "$@" > "$logs/cache-$name.log" 2>&1 < /dev/null &
+    cache_makers+=($!)
+}
+end_cache_makers() {
+    local maker
+    for maker in "${cache_makers[@]}"; do
+        kill -TERM -- "-$maker" 2> /dev/null
+    done
+}
+trap end_cache_makers EXIT
+trap 'exit 130' INT TERM
+
+echo "== Making the later stages' caches in the background (logs: $logs/cache-*.log)"
+if [ "$release" = 12 ] && [ "$(id -u)" -eq 0 ]; then
+    mapfile -t chroot_packages < "$root/tests/realstack/packages.txt"
+    make_cache chroot-realstack "$root/scripts/debian-chroot.sh" make bookworm realstack "${chroot_packages[@]}"
+    make_cache chroot-trixie "$root/scripts/debian-chroot.sh" make trixie test git
+fi
+if [ "$(dpkg --print-architecture)" = amd64 ]; then
+    make_cache qt-windows "$root/scripts/build-qt-windows.sh"
+fi
 stages=0 passed=0 failed=0 skipped=0
 failures=()
 declare -A stage_passed
@@ -77,7 +110,7 @@ build_and_test() {
 # display. The stages above cover the rest with the Ninja build.
 default_generator_build() {
     local tree="$build/default" prefix="$build/default-install"
-    cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+    cmake -S "$root" -B "$tree" > /dev/null
     grep -q '^CMAKE_GENERATOR:INTERNAL=Unix Makefiles$' "$tree/CMakeCache.txt"
     cmake --build "$tree" -j2
     rm -rf "$prefix"

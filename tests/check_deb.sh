@@ -14,10 +14,11 @@ build="$(realpath -m "${1:-$root/build/deb}")"
 
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+. "$root/scripts/apt-sources.sh"
 # Waits for another apt or dpkg run to finish instead of failing at once.
 apt_get() {
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get -y -qq -o DPkg::Lock::Timeout=600 "$@" < /dev/null
+    (apt_lock && "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get -y -qq -o DPkg::Lock::Timeout=600 "$@" < /dev/null)
 }
 
 # The program runs in an empty folder of its own, so whatever it writes

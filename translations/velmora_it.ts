@@ -134,12 +134,12 @@
     <message>
         <source>“%1” (yours) is still running: “%2”. It will be stopped.</source>
         <extracomment>A program of the user&apos;s that the action will stop: %1 is its name, %2 what it says it is doing.</extracomment>
-        <translation>«%1» (suo) è ancora in esecuzione: «%2». Verrà chiuso.</translation>
+        <translation>«%1» (tuo) è ancora in esecuzione: «%2». Verrà chiuso.</translation>
     </message>
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>«%1» lo sta impedendo: «%2».</translation>
+        <translation>«%1» sta impedendo questa azione: «%2».</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>

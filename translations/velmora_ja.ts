@@ -139,7 +139,7 @@
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>「%1」が妨げています: 「%2」。</translation>
+        <translation>「%1」がこの操作を妨げています: 「%2」。</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>
@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>the system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>システムは要求を受け付けましたが、コンピューターはまだ動作しています。プログラムが妨げている可能性があります。</translation>
+        <translation>システムは要求を受け付けましたが、コンピューターはまだ動作しています。プログラムがこの操作を妨げている可能性があります。</translation>
     </message>
     <message>
         <source>the system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
@@ -378,7 +378,7 @@
     <name>settingsDialog</name>
     <message>
         <source>Accept</source>
-        <translation>適用</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>

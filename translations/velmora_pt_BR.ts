@@ -139,7 +139,7 @@
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>“%1” o está impedindo: “%2”.</translation>
+        <translation>“%1” está impedindo esta ação: “%2”.</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>
@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>the system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>o sistema aceitou a solicitação, mas o computador continua ligado. Um programa pode estar impedindo.</translation>
+        <translation>o sistema aceitou a solicitação, mas o computador continua ligado. Um programa pode estar impedindo esta ação.</translation>
     </message>
     <message>
         <source>the system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>

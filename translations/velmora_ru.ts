@@ -235,7 +235,7 @@
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
-        <translation>система не ответила. Её шина сообщений, возможно, зависла или сильно загружена; повторите попытку через минуту.</translation>
+        <translation>система не ответила. Её шина сообщений, возможно, зависла или сильно загружена; повторите попытку чуть позже.</translation>
     </message>
 </context>
 <context>

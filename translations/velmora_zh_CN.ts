@@ -139,7 +139,7 @@
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>“%1”阻止了此操作：“%2”。</translation>
+        <translation>“%1”正在阻止此操作：“%2”。</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>

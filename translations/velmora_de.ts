@@ -237,6 +237,38 @@
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
         <translation>Das System hat nicht geantwortet. Sein Nachrichtenbus hängt vielleicht oder ist stark ausgelastet; versuchen Sie es gleich noch einmal.</translation>
     </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>Das System hat die Anfrage angenommen, aber die Sitzung wurde nicht beendet. Die Arbeitsumgebung wartet vielleicht in einem eigenen Fenster auf eine Antwort.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>Das System hat die Anfrage angenommen, aber der Computer läuft noch. Vielleicht hält ein Programm die Aktion auf.</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>Das System verlangt ein Administratorpasswort, und es konnte keine Passwortabfrage angezeigt werden (für diese Sitzung läuft kein Authentifizierungsagent).</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>Das System hat nach einem Administratorpasswort gefragt, und niemand hat es rechtzeitig eingegeben.</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>Das Passwort wurde abgelehnt oder die Abfrage abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>Die Richtlinie des Systems erlaubt diese Aktion für diesen Benutzer nicht.</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>Ein anderes Herunterfahren oder ein Neustart ist bereits im Gange.</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>Das System hat nicht geantwortet. Sein Nachrichtenbus hängt vielleicht oder ist stark ausgelastet; versuchen Sie es gleich noch einmal.</translation>
+    </message>
 </context>
 <context>
     <name>RunWarning</name>

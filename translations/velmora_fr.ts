@@ -237,6 +237,38 @@
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
         <translation>le système n’a pas répondu. Son bus de messages est peut-être bloqué ou très occupé&#x202f;; réessayez dans un instant.</translation>
     </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>Le système a accepté la demande, mais la session ne s&apos;est pas terminée. Le bureau attend peut-être une réponse dans une fenêtre qui lui est propre.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>Le système a accepté la demande, mais l&apos;ordinateur fonctionne toujours. Un programme retarde peut-être cette action.</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>Le système demande un mot de passe d&apos;administrateur, et aucune invite de mot de passe n&apos;a pu être affichée (aucun agent d&apos;authentification ne fonctionne pour cette session).</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>Le système a demandé un mot de passe d&apos;administrateur et personne ne l&apos;a saisi à temps.</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>Le mot de passe a été refusé ou l&apos;invite a été annulée.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>La politique du système n&apos;autorise pas cette action pour cet utilisateur.</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>Une autre extinction ou un redémarrage est déjà en cours.</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>Le système n’a pas répondu. Son bus de messages est peut-être bloqué ou très occupé&#x202f;; réessayez dans un instant.</translation>
+    </message>
 </context>
 <context>
     <name>RunWarning</name>

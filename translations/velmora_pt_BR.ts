@@ -237,6 +237,38 @@
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
         <translation>o sistema não respondeu. O barramento de mensagens pode estar travado ou muito ocupado; tente novamente em instantes.</translation>
     </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>O sistema aceitou a solicitação, mas a sessão não terminou. A área de trabalho pode estar esperando uma resposta em uma janela própria.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>O sistema aceitou a solicitação, mas o computador continua ligado. Um programa pode estar impedindo esta ação.</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>O sistema pede uma senha de administrador, e nenhuma solicitação de senha pôde ser exibida (nenhum agente de autenticação está em execução nesta sessão).</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>O sistema pediu uma senha de administrador e ninguém a digitou a tempo.</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>A senha foi recusada ou a solicitação foi cancelada.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>A política do sistema não permite esta ação para este usuário.</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>Outro desligamento ou reinício já está em andamento.</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>O sistema não respondeu. O barramento de mensagens pode estar travado ou muito ocupado; tente novamente em instantes.</translation>
+    </message>
 </context>
 <context>
     <name>RunWarning</name>

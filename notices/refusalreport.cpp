@@ -34,44 +34,69 @@ QString notDone(const QString& mode)
                      RefusalReport::tr("Log off not done"));
 }
 
-QString noEffect(const QString& mode)
+// What the outcome means, twice in plain words: after the summary and a
+// colon in the report's first line, and as sentences of their own in the
+// notification's body, under the summary. Languages write the two apart
+// (case, and what a colon asks for), so each is a text of its own.
+struct Meaning
+{
+    QString afterSummary;
+    QString alone;
+};
+
+Meaning noEffect(const QString& mode)
 {
     if ((exitFlagsFor(mode) & ~ExitFlags::ForceIfHung) == ExitFlags::Logoff)
-        return RefusalReport::tr("the system accepted the request, but the session did not end. The desktop may "
-                                 "be waiting for an answer in a window of its own.");
-    return RefusalReport::tr("the system accepted the request, but the computer is still running. A program "
-                             "may be holding it off.");
+        return {RefusalReport::tr("the system accepted the request, but the session did not end. The desktop may "
+                                  "be waiting for an answer in a window of its own."),
+                RefusalReport::tr("The system accepted the request, but the session did not end. The desktop may "
+                                  "be waiting for an answer in a window of its own.")};
+    return {RefusalReport::tr("the system accepted the request, but the computer is still running. A program "
+                              "may be holding it off."),
+            RefusalReport::tr("The system accepted the request, but the computer is still running. A program "
+                              "may be holding it off.")};
 }
 
 // A password refused and an action the policy forbids both come back as
 // "access denied"; whether the system asks this user for a password tells
 // them apart.
-QString meaning(const QString& mode, const ExitOutcome& outcome, const ExitProspect& prospect)
+Meaning meaning(const QString& mode, const ExitOutcome& outcome, const ExitProspect& prospect)
 {
     using Kind = ExitOutcome::Kind;
     switch (outcome.kind) {
     case Kind::Accepted:
         return noEffect(mode);
     case Kind::NoPasswordPrompt:
-        return RefusalReport::tr("the system wants an administrator's password, and no password prompt could "
-                                 "be shown (no authentication agent runs for this session).");
+        return {RefusalReport::tr("the system wants an administrator's password, and no password prompt could "
+                                  "be shown (no authentication agent runs for this session)."),
+                RefusalReport::tr("The system wants an administrator's password, and no password prompt could "
+                                  "be shown (no authentication agent runs for this session).")};
     case Kind::PasswordNotEntered:
-        return RefusalReport::tr(
-            "the system asked for an administrator's password and nobody entered it in time.");
+        return {RefusalReport::tr(
+                    "the system asked for an administrator's password and nobody entered it in time."),
+                RefusalReport::tr(
+                    "The system asked for an administrator's password and nobody entered it in time.")};
     case Kind::Forbidden:
         if (prospect.consent == ExitProspect::Consent::AsksPassword)
-            return RefusalReport::tr("the password was refused or the prompt was cancelled.");
-        return RefusalReport::tr("the system's policy does not allow this action for this user.");
-    case Kind::NoSessionToEnd:
-        return RefusalReport::tr("Velmora is not running inside a login session that can be ended. "
-                                 "Start it from the desktop's menu to log off.");
+            return {RefusalReport::tr("the password was refused or the prompt was cancelled."),
+                    RefusalReport::tr("The password was refused or the prompt was cancelled.")};
+        return {RefusalReport::tr("the system's policy does not allow this action for this user."),
+                RefusalReport::tr("The system's policy does not allow this action for this user.")};
+    case Kind::NoSessionToEnd: {
+        const QString notInSession = RefusalReport::tr("Velmora is not running inside a login session that can "
+                                                       "be ended. Start it from the desktop's menu to log off.");
+        return {notInSession, notInSession};
+    }
     case Kind::AlreadyInProgress:
-        return RefusalReport::tr("another shutdown or reboot is already under way.");
+        return {RefusalReport::tr("another shutdown or reboot is already under way."),
+                RefusalReport::tr("Another shutdown or reboot is already under way.")};
     case Kind::NoAnswer:
-        return RefusalReport::tr("the system did not answer. Its message bus may be stuck or very busy; try "
-                                 "again in a moment.");
+        return {RefusalReport::tr("the system did not answer. Its message bus may be stuck or very busy; try "
+                                  "again in a moment."),
+                RefusalReport::tr("The system did not answer. Its message bus may be stuck or very busy; try "
+                                  "again in a moment.")};
     default:
-        return QString();
+        return {};
     }
 }
 
@@ -99,12 +124,11 @@ bool sameProspect(const ExitProspect& one, const ExitProspect& other)
                       other.blockers.cend(), sameBlocker);
 }
 
-}
-
-// The user's own programs hold nothing off, so only the others are named.
-QString refusalMessage(const QString& mode, const ExitOutcome& outcome, const ExitProspect& prospect)
+// The lines under the meaning. The user's own programs hold nothing off,
+// so only the others are named.
+QStringList details(const ExitOutcome& outcome, const ExitProspect& prospect)
 {
-    QStringList lines{firstLine(mode, meaning(mode, outcome, prospect))};
+    QStringList lines;
     for (const ExitProspect::Blocker& blocker : prospect.blockers) {
         if (!blocker.callersOwn)
             lines << blockerSentence(blocker);
@@ -113,6 +137,15 @@ QString refusalMessage(const QString& mode, const ExitOutcome& outcome, const Ex
         //: %1 is the system's own answer, in its own words.
         lines << RefusalReport::tr("The system answered: %1").arg(QString::fromStdString(outcome.reason));
     }
+    return lines;
+}
+
+}
+
+QString refusalMessage(const QString& mode, const ExitOutcome& outcome, const ExitProspect& prospect)
+{
+    QStringList lines{firstLine(mode, meaning(mode, outcome, prospect).afterSummary)};
+    lines << details(outcome, prospect);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -223,8 +256,16 @@ void RefusalReport::learn(std::uint32_t, const ExitProspect& learned)
 
 void RefusalReport::publish(bool present)
 {
+    QStringList body = details(refusal, prospect);
+    const QString explained = meaning(refusedMode, refusal, prospect).alone;
+    if (!explained.isEmpty())
+        body.prepend(explained);
     QString message = refusalMessage(refusedMode, refusal, prospect);
-    if (!retryNote.isEmpty())
+    if (!retryNote.isEmpty()) {
         message += QLatin1Char('\n') + retryNote;
-    presenter->publish({notDone(refusedMode), message, notDone(refusedMode), message}, present);
+        body << retryNote;
+    }
+    // The summary already says what was not done.
+    presenter->publish({notDone(refusedMode), message, notDone(refusedMode), body.join(QLatin1Char('\n'))},
+                       present);
 }

@@ -6,8 +6,11 @@
 # translations/velmora_<language>.ts and po/<language>.po, English its
 # velmora_en.ts, and no file is there for a language not in the list; they
 # are up to date with the sources (scripts/update-translations.sh, run into a
-# copy, changes nothing in them); and no message is left unfinished,
-# untranslated or fuzzy.
+# copy, changes nothing in them); no message is left unfinished,
+# untranslated or fuzzy; every translation keeps its source's placeholders;
+# each language's metainfo quotes the labels of "Ok" and "STOP!" as its
+# program shows them; and each translated desktop entry's keywords end with
+# the English ones, which a search may be typed in whatever the language.
 # Usage: check_translations.sh
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -50,6 +53,47 @@ for po in po/*.po; do
         fail "$po: $statistics"
     [[ $statistics != *untranslated* && $statistics != *fuzzy* ]] || fail "$po: $statistics"
 done
+
+# The entry and the metainfo as the build merges them.
+entry=$copy/entry.desktop
+metainfo=$copy/metainfo.xml
+msgfmt --desktop --template=resources/io.github.velmora.Velmora.desktop.in -d po -o "$entry" &&
+    msgfmt --xml --template=resources/io.github.velmora.Velmora.metainfo.xml.in -d po -o "$metainfo" ||
+    fail "msgfmt could not merge po/ into the desktop entry and the metainfo"
+english=$(sed -n 's/^Keywords=//p' resources/io.github.velmora.Velmora.desktop.in)
+for language in "${languages[@]}"; do
+    keywords=$(sed -n "s/^Keywords\[$language\]=//p" "$entry")
+    [[ $keywords == ?*"$english" ]] ||
+        fail "po/$language.po: the keywords do not end with the English ones: $keywords"
+done
+while IFS= read -r problem; do
+    fail "$problem"
+done < <(python3 - "$metainfo" "${languages[@]}" <<'EOF'
+import re
+import sys
+import xml.etree.ElementTree as ElementTree
+
+LANG = '{http://www.w3.org/XML/1998/namespace}lang'
+PLACEHOLDER = re.compile(r'%L?(?:[1-9][0-9]?|n)')
+
+metainfo = ElementTree.parse(sys.argv[1]).getroot()
+for language in sys.argv[2:]:
+    labels = {}
+    for message in ElementTree.parse(f'translations/velmora_{language}.ts').getroot().iter('message'):
+        source = message.findtext('source')
+        translation = message.find('translation')
+        forms = [form.text or '' for form in translation.findall('numerusform')] or [translation.text or '']
+        for form in forms:
+            lost = set(PLACEHOLDER.findall(source)) - set(PLACEHOLDER.findall(form))
+            if lost:
+                print(f'velmora_{language}.ts: {" ".join(sorted(lost))} missing from "{form}"')
+        labels[source] = forms[0]
+    described = ' '.join(''.join(p.itertext()) for p in metainfo.iter('p') if p.get(LANG) == language)
+    for source in ('Ok', 'STOP!'):
+        if labels[source] not in described:
+            print(f'po/{language}.po: the metainfo does not name "{source}" as the program does, "{labels[source]}"')
+EOF
+)
 
 if ((failures > 0)); then
     echo "check_translations: FAILED: $failures problem(s)" >&2

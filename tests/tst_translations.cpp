@@ -181,6 +181,13 @@ void TranslationsTest::pluralFormsFollowTheLanguage_data()
     QTest::newRow("ru 2") << "ru" << 2u << "Выключение через 2 минуты." << "0 дней, 0 часов, 0 минут и 2 секунды";
     QTest::newRow("ru 5") << "ru" << 5u << "Выключение через 5 минут." << "0 дней, 0 часов, 0 минут и 5 секунд";
     QTest::newRow("ru 21") << "ru" << 21u << "Выключение через 21 минуту." << "0 дней, 0 часов, 0 минут и 21 секунда";
+    // Polish has a form of its own for 2 to 4 after any tens but the teens,
+    // and, unlike Russian, its singular for 1 alone.
+    QTest::newRow("pl 1") << "pl" << 1u << "Wyłączenie za 1 minutę." << "0 dni, 0 godzin, 0 minut i 1 sekunda";
+    QTest::newRow("pl 2") << "pl" << 2u << "Wyłączenie za 2 minuty." << "0 dni, 0 godzin, 0 minut i 2 sekundy";
+    QTest::newRow("pl 5") << "pl" << 5u << "Wyłączenie za 5 minut." << "0 dni, 0 godzin, 0 minut i 5 sekund";
+    QTest::newRow("pl 21") << "pl" << 21u << "Wyłączenie za 21 minut." << "0 dni, 0 godzin, 0 minut i 21 sekund";
+    QTest::newRow("pl 22") << "pl" << 22u << "Wyłączenie za 22 minuty." << "0 dni, 0 godzin, 0 minut i 22 sekundy";
 }
 
 // The warning's minutes and the status line's seconds, each a count of its own.

@@ -139,7 +139,7 @@
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>„%1“ hält es auf: „%2“.</translation>
+        <translation>„%1“ hält diese Aktion auf: „%2“.</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>
@@ -165,27 +165,27 @@
     </message>
     <message>
         <source>the system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
-        <translation>das System hat die Anfrage angenommen, aber die Sitzung wurde nicht beendet. Die Arbeitsumgebung wartet vielleicht in einem eigenen Fenster auf eine Antwort.</translation>
+        <translation>Das System hat die Anfrage angenommen, aber die Sitzung wurde nicht beendet. Die Arbeitsumgebung wartet vielleicht in einem eigenen Fenster auf eine Antwort.</translation>
     </message>
     <message>
         <source>the system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>das System hat die Anfrage angenommen, aber der Computer läuft noch. Vielleicht hält ein Programm es auf.</translation>
+        <translation>Das System hat die Anfrage angenommen, aber der Computer läuft noch. Vielleicht hält ein Programm die Aktion auf.</translation>
     </message>
     <message>
         <source>the system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
-        <translation>das System verlangt ein Administratorpasswort, und es konnte keine Passwortabfrage angezeigt werden (für diese Sitzung läuft kein Authentifizierungsagent).</translation>
+        <translation>Das System verlangt ein Administratorpasswort, und es konnte keine Passwortabfrage angezeigt werden (für diese Sitzung läuft kein Authentifizierungsagent).</translation>
     </message>
     <message>
         <source>the system asked for an administrator&apos;s password and nobody entered it in time.</source>
-        <translation>das System hat nach einem Administratorpasswort gefragt, und niemand hat es rechtzeitig eingegeben.</translation>
+        <translation>Das System hat nach einem Administratorpasswort gefragt, und niemand hat es rechtzeitig eingegeben.</translation>
     </message>
     <message>
         <source>the password was refused or the prompt was cancelled.</source>
-        <translation>das Passwort wurde abgelehnt oder die Abfrage abgebrochen.</translation>
+        <translation>Das Passwort wurde abgelehnt oder die Abfrage abgebrochen.</translation>
     </message>
     <message>
         <source>the system&apos;s policy does not allow this action for this user.</source>
-        <translation>die Richtlinie des Systems erlaubt diese Aktion für diesen Benutzer nicht.</translation>
+        <translation>Die Richtlinie des Systems erlaubt diese Aktion für diesen Benutzer nicht.</translation>
     </message>
     <message>
         <source>Velmora is not running inside a login session that can be ended. Start it from the desktop&apos;s menu to log off.</source>
@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>another shutdown or reboot is already under way.</source>
-        <translation>ein anderes Herunterfahren oder ein Neustart ist bereits im Gange.</translation>
+        <translation>Ein anderes Herunterfahren oder ein Neustart ist bereits im Gange.</translation>
     </message>
     <message>
         <source>%1.</source>
@@ -235,7 +235,39 @@
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
-        <translation>das System hat nicht geantwortet. Sein Nachrichtenbus hängt vielleicht oder ist stark ausgelastet; versuchen Sie es gleich noch einmal.</translation>
+        <translation>Das System hat nicht geantwortet. Sein Nachrichtenbus hängt vielleicht oder ist stark ausgelastet; versuchen Sie es gleich noch einmal.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>Das System hat die Anfrage angenommen, aber die Sitzung wurde nicht beendet. Die Arbeitsumgebung wartet vielleicht in einem eigenen Fenster auf eine Antwort.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>Das System hat die Anfrage angenommen, aber der Computer läuft noch. Vielleicht hält ein Programm die Aktion auf.</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>Das System verlangt ein Administratorpasswort, und es konnte keine Passwortabfrage angezeigt werden (für diese Sitzung läuft kein Authentifizierungsagent).</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>Das System hat nach einem Administratorpasswort gefragt, und niemand hat es rechtzeitig eingegeben.</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>Das Passwort wurde abgelehnt oder die Abfrage abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>Die Richtlinie des Systems erlaubt diese Aktion für diesen Benutzer nicht.</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>Ein anderes Herunterfahren oder ein Neustart ist bereits im Gange.</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>Das System hat nicht geantwortet. Sein Nachrichtenbus hängt vielleicht oder ist stark ausgelastet; versuchen Sie es gleich noch einmal.</translation>
     </message>
 </context>
 <context>
@@ -311,7 +343,7 @@
     </message>
     <message>
         <source>Stop countdown</source>
-        <translation>Countdown anhalten</translation>
+        <translation>Countdown stoppen</translation>
     </message>
     <message>
         <source>Dismiss</source>
@@ -320,11 +352,11 @@
     <message>
         <source>Stop</source>
         <extracomment>The notification&apos;s button that stops the countdown.</extracomment>
-        <translation>Anhalten</translation>
+        <translation>Stoppen</translation>
     </message>
     <message>
         <source>Stop cancels the countdown.</source>
-        <translation>„Anhalten“ bricht den Countdown ab.</translation>
+        <translation>„Stoppen“ bricht den Countdown ab.</translation>
     </message>
 </context>
 <context>
@@ -384,7 +416,7 @@ Stellen Sie sicher, dass sie nicht von einem anderen Programm verwendet wird ode
     <name>settingsDialog</name>
     <message>
         <source>Accept</source>
-        <translation>Übernehmen</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>

@@ -237,6 +237,38 @@
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
         <translation>el sistema no ha respondido. Su bus de mensajes puede estar bloqueado o muy ocupado; vuelva a intentarlo en un momento.</translation>
     </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>El sistema aceptó la solicitud, pero la sesión no terminó. Puede que el escritorio esté esperando una respuesta en una ventana propia.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>El sistema aceptó la solicitud, pero el equipo sigue encendido. Puede que un programa lo esté impidiendo.</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>El sistema pide una contraseña de administrador y no se pudo mostrar ninguna solicitud de contraseña (no hay ningún agente de autenticación en esta sesión).</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>El sistema pidió una contraseña de administrador y nadie la introdujo a tiempo.</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>La contraseña fue rechazada o se canceló la solicitud.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>La política del sistema no permite esta acción a este usuario.</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>Ya hay otro apagado o reinicio en curso.</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>El sistema no ha respondido. Su bus de mensajes puede estar bloqueado o muy ocupado; vuelva a intentarlo en un momento.</translation>
+    </message>
 </context>
 <context>
     <name>RunWarning</name>

@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>STOP!</source>
-        <translation>ARRÊT !</translation>
+        <translation>ANNULER&#x202f;!</translation>
     </message>
     <message>
         <source>Settings</source>
@@ -121,25 +121,25 @@
     </message>
     <message>
         <source>Shutdown will not work from here: Velmora is not running inside a login session.</source>
-        <translation>Impossible d&apos;éteindre depuis ici : Velmora ne s&apos;exécute pas dans une session de connexion.</translation>
+        <translation>Impossible d&apos;éteindre depuis ici&#xa0;: Velmora ne s&apos;exécute pas dans une session de connexion.</translation>
     </message>
     <message>
         <source>Reboot will not work from here: Velmora is not running inside a login session.</source>
-        <translation>Impossible de redémarrer depuis ici : Velmora ne s&apos;exécute pas dans une session de connexion.</translation>
+        <translation>Impossible de redémarrer depuis ici&#xa0;: Velmora ne s&apos;exécute pas dans une session de connexion.</translation>
     </message>
     <message>
         <source>Log off will not work from here: Velmora is not running inside a login session.</source>
-        <translation>Impossible de se déconnecter depuis ici : Velmora ne s&apos;exécute pas dans une session de connexion.</translation>
+        <translation>Impossible de se déconnecter depuis ici&#xa0;: Velmora ne s&apos;exécute pas dans une session de connexion.</translation>
     </message>
     <message>
         <source>“%1” (yours) is still running: “%2”. It will be stopped.</source>
         <extracomment>A program of the user&apos;s that the action will stop: %1 is its name, %2 what it says it is doing.</extracomment>
-        <translation>« %1 » (le vôtre) est toujours en cours : « %2 ». Il sera arrêté.</translation>
+        <translation>«&#x202f;%1&#x202f;» (le vôtre) est toujours en cours&#xa0;: «&#x202f;%2&#x202f;». Il sera arrêté.</translation>
     </message>
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>« %1 » le retarde : « %2 ».</translation>
+        <translation>«&#x202f;%1&#x202f;» retarde cette action&#xa0;: «&#x202f;%2&#x202f;».</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>
@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>the system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>le système a accepté la demande, mais l&apos;ordinateur fonctionne toujours. Un programme le retarde peut-être.</translation>
+        <translation>le système a accepté la demande, mais l&apos;ordinateur fonctionne toujours. Un programme retarde peut-être cette action.</translation>
     </message>
     <message>
         <source>the system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
@@ -203,12 +203,12 @@
     <message>
         <source>%1: %2</source>
         <extracomment>The report&apos;s first line: %1 is &quot;Shutdown not done&quot; or the like, %2 what that means, as in &quot;the system&apos;s policy does not allow this action for this user.&quot;.</extracomment>
-        <translation>%1 : %2</translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
     <message>
         <source>The system answered: %1</source>
         <extracomment>%1 is the system&apos;s own answer, in its own words.</extracomment>
-        <translation>Réponse du système : %1</translation>
+        <translation>Réponse du système&#xa0;: %1</translation>
     </message>
     <message>
         <source>Report</source>
@@ -235,7 +235,39 @@
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
-        <translation>le système n’a pas répondu. Son bus de messages est peut-être bloqué ou très occupé ; réessayez dans un instant.</translation>
+        <translation>le système n’a pas répondu. Son bus de messages est peut-être bloqué ou très occupé&#x202f;; réessayez dans un instant.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>Le système a accepté la demande, mais la session ne s&apos;est pas terminée. Le bureau attend peut-être une réponse dans une fenêtre qui lui est propre.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>Le système a accepté la demande, mais l&apos;ordinateur fonctionne toujours. Un programme retarde peut-être cette action.</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>Le système demande un mot de passe d&apos;administrateur, et aucune invite de mot de passe n&apos;a pu être affichée (aucun agent d&apos;authentification ne fonctionne pour cette session).</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>Le système a demandé un mot de passe d&apos;administrateur et personne ne l&apos;a saisi à temps.</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>Le mot de passe a été refusé ou l&apos;invite a été annulée.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>La politique du système n&apos;autorise pas cette action pour cet utilisateur.</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>Une autre extinction ou un redémarrage est déjà en cours.</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>Le système n’a pas répondu. Son bus de messages est peut-être bloqué ou très occupé&#x202f;; réessayez dans un instant.</translation>
     </message>
 </context>
 <context>
@@ -320,11 +352,11 @@
     <message>
         <source>Stop</source>
         <extracomment>The notification&apos;s button that stops the countdown.</extracomment>
-        <translation>Arrêter</translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Stop cancels the countdown.</source>
-        <translation>« Arrêter » annule le compte à rebours.</translation>
+        <translation>«&#x202f;Annuler&#x202f;» met fin au compte à rebours.</translation>
     </message>
 </context>
 <context>
@@ -332,7 +364,7 @@
     <message>
         <source>Unable to open &quot;settings.dat&quot; for writing. 
  Make sure it is not used by another program or set to read-only and retry.</source>
-        <translation>Impossible d&apos;ouvrir « settings.dat » en écriture.
+        <translation>Impossible d&apos;ouvrir «&#x202f;settings.dat&#x202f;» en écriture.
 Vérifiez qu&apos;il n&apos;est pas utilisé par un autre programme ni en lecture seule, puis réessayez.</translation>
     </message>
     <message>
@@ -349,7 +381,7 @@ Vérifiez qu&apos;il n&apos;est pas utilisé par un autre programme ni en lectur
     <message>
         <source>Time left:%1, %2, %3 and %4</source>
         <extracomment>The status line during a countdown: %1 is the days (&quot;%n days&quot;), %2 the hours, %3 the minutes and %4 the seconds.</extracomment>
-        <translation>Temps restant : %1, %2, %3 et %4</translation>
+        <translation>Temps restant&#xa0;: %1, %2, %3 et %4</translation>
     </message>
     <message numerus="yes">
         <source>%n days</source>
@@ -403,7 +435,7 @@ Vérifiez qu&apos;il n&apos;est pas utilisé par un autre programme ni en lectur
         <source>Frequency (in milliseconds) of time left refreshes.
  Note: Greater value means less CPU usage, but less accuracy.</source>
         <translation>Fréquence (en millisecondes) d&apos;actualisation du temps restant.
-Remarque : une valeur plus grande consomme moins de processeur, mais est moins précise.</translation>
+Remarque&#xa0;: une valeur plus grande consomme moins de processeur, mais est moins précise.</translation>
     </message>
     <message numerus="yes">
         <source> Minutes</source>
@@ -420,16 +452,16 @@ Remarque : une valeur plus grande consomme moins de processeur, mais est moins p
     <message>
         <source>Sleep time: </source>
         <extracomment>The time between two refreshes of the status line.</extracomment>
-        <translation>Intervalle d&apos;actualisation : </translation>
+        <translation>Intervalle d&apos;actualisation&#xa0;: </translation>
     </message>
     <message>
         <source>Display alert: </source>
-        <translation>Afficher l&apos;alerte : </translation>
+        <translation>Afficher l&apos;alerte&#xa0;: </translation>
     </message>
     <message>
         <source>Alert time: </source>
         <extracomment>How long before the action the warning comes.</extracomment>
-        <translation>Délai de l&apos;alerte : </translation>
+        <translation>Délai de l&apos;alerte&#xa0;: </translation>
     </message>
 </context>
 </TS>

@@ -134,12 +134,12 @@
     <message>
         <source>“%1” (yours) is still running: “%2”. It will be stopped.</source>
         <extracomment>A program of the user&apos;s that the action will stop: %1 is its name, %2 what it says it is doing.</extracomment>
-        <translation>«%1» (suo) è ancora in esecuzione: «%2». Verrà chiuso.</translation>
+        <translation>«%1» (tuo) è ancora in esecuzione: «%2». Verrà chiuso.</translation>
     </message>
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>«%1» lo sta impedendo: «%2».</translation>
+        <translation>«%1» sta impedendo questa azione: «%2».</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>
@@ -236,6 +236,38 @@
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
         <translation>il sistema non ha risposto. Il suo bus dei messaggi potrebbe essere bloccato o molto occupato; riprova tra un momento.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>Il sistema ha accettato la richiesta, ma la sessione non è terminata. Il desktop potrebbe attendere una risposta in una propria finestra.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>Il sistema ha accettato la richiesta, ma il computer è ancora acceso. Un programma potrebbe impedirlo.</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>Il sistema richiede una password di amministratore e non è stato possibile mostrare alcuna richiesta di password (nessun agente di autenticazione è attivo per questa sessione).</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>Il sistema ha chiesto una password di amministratore e nessuno l&apos;ha inserita in tempo.</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>La password è stata rifiutata o la richiesta è stata annullata.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>I criteri del sistema non consentono questa azione a questo utente.</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>È già in corso un altro spegnimento o riavvio.</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>Il sistema non ha risposto. Il suo bus dei messaggi potrebbe essere bloccato o molto occupato; riprova tra un momento.</translation>
     </message>
 </context>
 <context>

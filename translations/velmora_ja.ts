@@ -139,7 +139,7 @@
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>「%1」が妨げています: 「%2」。</translation>
+        <translation>「%1」がこの操作を妨げています: 「%2」。</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>
@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>the system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>システムは要求を受け付けましたが、コンピューターはまだ動作しています。プログラムが妨げている可能性があります。</translation>
+        <translation>システムは要求を受け付けましたが、コンピューターはまだ動作しています。プログラムがこの操作を妨げている可能性があります。</translation>
     </message>
     <message>
         <source>the system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
@@ -235,6 +235,38 @@
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>システムが応答しませんでした。メッセージバスが停止しているか、非常に混雑している可能性があります。しばらくしてからもう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>システムは要求を受け付けましたが、セッションは終了しませんでした。デスクトップが独自のウィンドウで応答を待っている可能性があります。</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>システムは要求を受け付けましたが、コンピューターはまだ動作しています。プログラムがこの操作を妨げている可能性があります。</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>システムは管理者のパスワードを必要としていますが、パスワードの入力画面を表示できませんでした (このセッションでは認証エージェントが実行されていません)。</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>システムは管理者のパスワードを求めましたが、時間内に誰も入力しませんでした。</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>パスワードが拒否されたか、入力画面が取り消されました。</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>システムのポリシーにより、このユーザーにはこの操作が許可されていません。</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>別のシャットダウンまたは再起動がすでに進行中です。</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
         <translation>システムが応答しませんでした。メッセージバスが停止しているか、非常に混雑している可能性があります。しばらくしてからもう一度お試しください。</translation>
     </message>
 </context>
@@ -378,7 +410,7 @@
     <name>settingsDialog</name>
     <message>
         <source>Accept</source>
-        <translation>適用</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>

@@ -237,6 +237,38 @@
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
         <translation>system nie odpowiedział. Jego magistrala komunikatów może być zablokowana lub bardzo obciążona; spróbuj ponownie za chwilę.</translation>
     </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>System przyjął żądanie, ale sesja się nie zakończyła. Środowisko pulpitu może czekać na odpowiedź we własnym oknie.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>System przyjął żądanie, ale komputer nadal działa. Być może wstrzymuje to jakiś program.</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>System wymaga hasła administratora, a nie można było wyświetlić okna hasła (w tej sesji nie działa żaden agent uwierzytelniania).</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>System poprosił o hasło administratora i nikt nie podał go na czas.</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>Hasło zostało odrzucone lub anulowano okno hasła.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>Zasady systemu nie pozwalają temu użytkownikowi na tę akcję.</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>Trwa już inne wyłączanie lub ponowne uruchamianie.</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>System nie odpowiedział. Jego magistrala komunikatów może być zablokowana lub bardzo obciążona; spróbuj ponownie za chwilę.</translation>
+    </message>
 </context>
 <context>
     <name>RunWarning</name>

@@ -139,7 +139,7 @@
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>“%1” o está impedindo: “%2”.</translation>
+        <translation>“%1” está impedindo esta ação: “%2”.</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>
@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>the system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>o sistema aceitou a solicitação, mas o computador continua ligado. Um programa pode estar impedindo.</translation>
+        <translation>o sistema aceitou a solicitação, mas o computador continua ligado. Um programa pode estar impedindo esta ação.</translation>
     </message>
     <message>
         <source>the system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
@@ -236,6 +236,38 @@
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
         <translation>o sistema não respondeu. O barramento de mensagens pode estar travado ou muito ocupado; tente novamente em instantes.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>O sistema aceitou a solicitação, mas a sessão não terminou. A área de trabalho pode estar esperando uma resposta em uma janela própria.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>O sistema aceitou a solicitação, mas o computador continua ligado. Um programa pode estar impedindo esta ação.</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>O sistema pede uma senha de administrador, e nenhuma solicitação de senha pôde ser exibida (nenhum agente de autenticação está em execução nesta sessão).</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>O sistema pediu uma senha de administrador e ninguém a digitou a tempo.</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>A senha foi recusada ou a solicitação foi cancelada.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>A política do sistema não permite esta ação para este usuário.</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>Outro desligamento ou reinício já está em andamento.</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>O sistema não respondeu. O barramento de mensagens pode estar travado ou muito ocupado; tente novamente em instantes.</translation>
     </message>
 </context>
 <context>

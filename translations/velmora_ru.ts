@@ -235,7 +235,39 @@
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
-        <translation>система не ответила. Её шина сообщений, возможно, зависла или сильно загружена; повторите попытку через минуту.</translation>
+        <translation>система не ответила. Её шина сообщений, возможно, зависла или сильно загружена; повторите попытку чуть позже.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>Система приняла запрос, но сеанс не завершился. Возможно, рабочий стол ждёт ответа в собственном окне.</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>Система приняла запрос, но компьютер всё ещё работает. Возможно, его задерживает какая-то программа.</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>Система требует пароль администратора, но запрос пароля показать не удалось (для этого сеанса не запущен агент аутентификации).</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>Система запросила пароль администратора, но никто не ввёл его вовремя.</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>Пароль отклонён или запрос был отменён.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>Политика системы не разрешает это действие этому пользователю.</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>Уже выполняется другое выключение или перезагрузка.</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>Система не ответила. Её шина сообщений, возможно, зависла или сильно загружена; повторите попытку чуть позже.</translation>
     </message>
 </context>
 <context>

@@ -139,7 +139,7 @@
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>“%1”阻止了此操作：“%2”。</translation>
+        <translation>“%1”正在阻止此操作：“%2”。</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>
@@ -235,6 +235,38 @@
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
+        <translation>系统没有响应。其消息总线可能已卡住或非常繁忙；请稍后重试。</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
+        <translation>系统接受了请求，但会话没有结束。桌面可能正在自己的窗口中等待回答。</translation>
+    </message>
+    <message>
+        <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
+        <translation>系统接受了请求，但计算机仍在运行。可能有程序在阻止它。</translation>
+    </message>
+    <message>
+        <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
+        <translation>系统需要管理员密码，但无法显示密码提示（此会话没有运行身份验证代理）。</translation>
+    </message>
+    <message>
+        <source>The system asked for an administrator&apos;s password and nobody entered it in time.</source>
+        <translation>系统要求输入管理员密码，但无人及时输入。</translation>
+    </message>
+    <message>
+        <source>The password was refused or the prompt was cancelled.</source>
+        <translation>密码被拒绝，或提示被取消。</translation>
+    </message>
+    <message>
+        <source>The system&apos;s policy does not allow this action for this user.</source>
+        <translation>系统策略不允许此用户执行此操作。</translation>
+    </message>
+    <message>
+        <source>Another shutdown or reboot is already under way.</source>
+        <translation>另一个关机或重启操作已在进行中。</translation>
+    </message>
+    <message>
+        <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
         <translation>系统没有响应。其消息总线可能已卡住或非常繁忙；请稍后重试。</translation>
     </message>
 </context>

@@ -196,8 +196,12 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.assertEqual(len(self.velmora.user.visible_windows('Shutdown not done \u2013 Velmora')), 1)
         notify = wait_until(lambda: self.notify_calls(), 'the notification')
         _, (_, _, _, summary, body, actions, hints, _) = notify[0]
+        # The body used to start by repeating the summary.
         self.assertEqual((summary, body, actions, hints['urgency']),
-                         ('Shutdown not done', message, ['default', 'Show', 'retry', 'Try again'], ('Byte', 2)))
+                         ('Shutdown not done',
+                          "The system's policy does not allow this action for this user.\n"
+                          'The system answered: Access denied by test policy',
+                          ['default', 'Show', 'retry', 'Try again'], ('Byte', 2)))
 
         self.velmora.user.click(report.find('push button', 'Try again'))
         wait_until(lambda: len(self.logind_calls()) == 2, 'the request made again')

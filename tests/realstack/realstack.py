@@ -198,12 +198,14 @@ class RealStack(unittest.TestCase):
 
     def assert_report(self, velmora, timeout_s, *lines):
         """The report reads these lines, the last one the system's own
-        answer, and its notification says the same. The report may add what
+        answer, and its notification says the same under its summary, the
+        first line's meaning a sentence of its own. The report may add what
         it learns after it is shown, so it is read until it holds them."""
-        text = settled(lambda: velmora.message('Try again', 'Report'),
-                       lambda text: text.split('\n') == list(lines), 'the report', timeout_s)
-        summary = lines[0].split(':')[0]
-        settled(lambda: self.last_notification(summary), lambda shown: shown == (summary, text),
+        settled(lambda: velmora.message('Try again', 'Report'),
+                lambda text: text.split('\n') == list(lines), 'the report', timeout_s)
+        summary, meaning = lines[0].split(': ', 1)
+        body = '\n'.join([meaning[0].upper() + meaning[1:], *lines[1:]])
+        settled(lambda: self.last_notification(summary), lambda shown: shown == (summary, body),
                 'the notification of the report', 10)
         self.assertIsNone(self.power_calls())
 

@@ -10,10 +10,9 @@
 # makes the later stages' caches in the background while stages run, and
 # apt-get fails at once on lists that another apt-get is updating.
 apt_lock() {
-    local file=/run/lock/velmora-apt.lock
-    # Any user's run may wait on it: sudo, not the file, guards apt.
-    [ -e "$file" ] || (umask 000 && : >> "$file")
-    exec {apt_lock_fd}< "$file"
+    # A lock on apt's own folder, which every user may open and which a
+    # minimal chroot has too; apt's own locks are others.
+    exec {apt_lock_fd}< /var/lib/apt/lists
     flock "$apt_lock_fd"
 }
 #

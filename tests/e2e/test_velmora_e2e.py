@@ -350,7 +350,8 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.assertEqual(len(notify), 1)
         method, (app, replaces, _, summary, _, actions, hints, timeout) = notify[0]
         self.assertEqual((method, app, replaces, actions, hints['urgency'], timeout),
-                         ('Notify', 'Velmora', ('UInt32', 0), ['default', 'Show', 'stop', 'Stop'], ('Byte', 2),
+                         ('Notify', 'Velmora', ('UInt32', 0),
+                          ['default', 'Show', 'stop', 'Stop', 'postpone', 'Postpone'], ('Byte', 2),
                           ('Int32', 0)))
         self.assertRegex(summary, r'^Shutdown at .+\.$')
 

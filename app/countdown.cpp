@@ -27,21 +27,29 @@ void MainDialog::go()
     okButton->setEnabled(false);
     stopButton->setEnabled(true);
 
+    // The longest delay, 3,369,540,000 ms, passes the signed 32-bit limit:
+    // the length is computed and kept unsigned.
+    const std::uint32_t runLength = (static_cast<std::uint32_t>(dValue) * minutesPerDay
+                                     + static_cast<std::uint32_t>(hValue) * minutesPerHour
+                                     + static_cast<std::uint32_t>(mValue))
+        * msPerMinute;
+    warning->arm(runLength);
+    startRun(runLength);
+}
+
+// A run of this length from now replaces the current one, if any: "Ok", or
+// "Postpone" in the warning, which keeps the action and the buttons as they
+// are. Both make a request still waiting for a slow bus old news.
+void MainDialog::startRun(std::uint32_t runLengthMs)
+{
     // The run being replaced is stopped before the new target and `running`
     // are stored, so that its worker, seeing them, also sees it is stopped
     // and cannot act on the new, possibly shorter, target.
     if (currentRun)
         currentRun->stop();
     currentRun = std::make_shared<CountdownRun>();
-
-    // The longest delay, 3,369,540,000 ms, passes the signed 32-bit limit:
-    // the length is computed and kept unsigned.
-    targetMs = (static_cast<std::uint32_t>(dValue) * minutesPerDay
-                + static_cast<std::uint32_t>(hValue) * minutesPerHour
-                + static_cast<std::uint32_t>(mValue))
-        * msPerMinute;
+    targetMs = runLengthMs;
     running = true;
-    warning->arm(targetMs);
     report->withdraw();
 
     // The worker receives its own run, so that it never mistakes a later

@@ -49,6 +49,7 @@ private:
     void connectWidgets();
     void layOutWidgets();
 
+    void startRun(std::uint32_t runLengthMs);
     void countdown(std::shared_ptr<CountdownRun> run);
     void handOver(const std::shared_ptr<CountdownRun>& run, const CountdownRun::TimeLeft& timeLeft);
     void showTimeLeftOf(CountdownRun& run);

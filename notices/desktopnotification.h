@@ -8,7 +8,8 @@
 
 class QDBusPendingCallWatcher;
 
-// A desktop notification with one action, where the desktop offers them.
+// A desktop notification with one action, or two, where the desktop offers
+// them.
 // It stands in for a window the compositor may keep out of sight, so it is
 // critical, and a click on it asks for the window. A server removes it once
 // clicked, and some let even a critical one expire: it is shown again after
@@ -20,8 +21,10 @@ class DesktopNotification : public QObject
     Q_OBJECT
 
 public:
-    // actionKey tells the server's answers apart; actionLabel is shown.
-    DesktopNotification(const QString& actionKey, const QString& actionLabel, QObject* parent);
+    // actionKey tells the server's answers apart; actionLabel is shown. A
+    // postpone action is offered too where postponeLabel is not empty.
+    DesktopNotification(const QString& actionKey, const QString& actionLabel, const QString& postponeLabel,
+                        QObject* parent);
     ~DesktopNotification() override;
     void show(const QString& summary, const QString& body);
     void close();
@@ -30,6 +33,7 @@ public:
 
 signals:
     void actionChosen();
+    void postponeChosen();
     // A click on the notification itself. The token, where the desktop sent
     // one, lets the window that answers it come to the front on Wayland.
     void opened(const QString& activationToken);
@@ -47,6 +51,7 @@ private:
 
     QString actionKey;
     QString actionLabel;
+    QString postponeLabel;
     QString summary;
     QString body;
     bool listening = false;

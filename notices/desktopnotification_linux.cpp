@@ -19,6 +19,7 @@ const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString path = QStringLiteral("/org/freedesktop/Notifications");
 const QString interface = QStringLiteral("org.freedesktop.Notifications");
 const QString clickKey = QStringLiteral("default");
+const QString postponeKey = QStringLiteral("postpone");
 constexpr uint closedByExpiry = 1;
 // A server that does not answer within these is taken to have shown
 // nothing, and at exit is not waited for any longer.
@@ -60,10 +61,11 @@ QDBusMessage closeCall(uint notificationId)
 }
 
 DesktopNotification::DesktopNotification(const QString& actionKey, const QString& actionLabel,
-                                         QObject* parent)
+                                         const QString& postponeLabel, QObject* parent)
     : QObject(parent)
     , actionKey(actionKey)
     , actionLabel(actionLabel)
+    , postponeLabel(postponeLabel)
     , reshowAfterExpiry(new QTimer(this))
 {
     reshowAfterExpiry->setObjectName(QStringLiteral("reshowAfterExpiry"));
@@ -132,10 +134,12 @@ void DesktopNotification::send()
         {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))},
         {QStringLiteral("desktop-entry"), QStringLiteral("io.github.velmora.Velmora")},
     };
+    QStringList actions{clickKey, showLabel(), actionKey, actionLabel};
+    if (!postponeLabel.isEmpty())
+        actions << postponeKey << postponeLabel;
     QDBusMessage notify = notificationCall(QStringLiteral("Notify"));
     notify << QStringLiteral("Velmora") << currentId << QStringLiteral("io.github.velmora.Velmora")
-           << summary << body << QStringList{clickKey, showLabel(), actionKey, actionLabel}
-           << hints << qint32(0);
+           << summary << body << actions << hints << qint32(0);
     // The answer is awaited without blocking: with no server the call fails
     // in the background and nothing else happens.
     inFlight = new QDBusPendingCallWatcher(sessionBus().asyncCall(notify, notifyTimeoutMs), this);
@@ -188,6 +192,11 @@ void DesktopNotification::onActionInvoked(uint notificationId, const QString& ke
         return;
     if (key == actionKey) {
         emit actionChosen();
+    } else if (key == postponeKey) {
+        // The server takes the notification away, as after a click; the
+        // warning may stay, with the new time, and then so must it.
+        reopenWhenClosed = true;
+        emit postponeChosen();
     } else if (key == clickKey) {
         reopenWhenClosed = true;
         emit opened(std::exchange(activationToken, QString()));

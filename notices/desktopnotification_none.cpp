@@ -4,7 +4,7 @@
 
 // Without a notification service the window alone tells.
 
-DesktopNotification::DesktopNotification(const QString&, const QString&, QObject* parent)
+DesktopNotification::DesktopNotification(const QString&, const QString&, const QString&, QObject* parent)
     : QObject(parent)
     , reshowAfterExpiry(nullptr)
 {

@@ -10,9 +10,10 @@
 NoticePresenter::NoticePresenter(const Buttons& buttons, QObject* parent)
     : QObject(parent)
     , buttons(buttons)
-    , notification(new DesktopNotification(buttons.actionKey, buttons.actionLabel, this))
+    , notification(new DesktopNotification(buttons.actionKey, buttons.actionLabel, buttons.postponeLabel, this))
 {
     connect(notification, &DesktopNotification::actionChosen, this, &NoticePresenter::actionRequested);
+    connect(notification, &DesktopNotification::postponeChosen, this, &NoticePresenter::postponeRequested);
     connect(notification, &DesktopNotification::opened, this, [this](const QString& activationToken) {
         if (published)
             noticeWindow()->bringBack(activationToken);
@@ -67,8 +68,10 @@ NoticeWindow* NoticePresenter::noticeWindow()
 {
     if (!window) {
         exposeNoticesAsNotifications();
-        window = std::make_unique<NoticeWindow>(buttons.regionName, buttons.actionText, buttons.dismissText);
+        window = std::make_unique<NoticeWindow>(buttons.regionName, buttons.actionText, buttons.postponeText,
+                                                buttons.dismissText);
         connect(window.get(), &NoticeWindow::actionRequested, this, &NoticePresenter::actionRequested);
+        connect(window.get(), &NoticeWindow::postponeRequested, this, &NoticePresenter::postponeRequested);
         connect(window.get(), &NoticeWindow::dismissed, this, &NoticePresenter::dismissed);
     }
     return window.get();

@@ -28,9 +28,13 @@ public:
     {
         QString regionName;     // names the message for screen readers
         QString actionText;     // the window's first button
-        QString dismissText;    // the window's second button
+        QString dismissText;    // the window's last button
         QString actionKey;      // the notification's action, as the server reports it
         QString actionLabel;    // and as it shows it
+        // More time for the warning's action: a button between the two, and
+        // a second action in the notification. None where empty.
+        QString postponeText = {};
+        QString postponeLabel = {};
     };
     struct Text
     {
@@ -59,7 +63,9 @@ public:
 signals:
     // The window's first button or the notification's action.
     void actionRequested();
-    // The window's second button; it has put itself away.
+    // The postpone button or the notification's second action.
+    void postponeRequested();
+    // The window's last button; it has put itself away.
     void dismissed();
     void prospectLearned(std::uint32_t exitFlags, const ExitProspect& prospect);
 

@@ -9,10 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-NoticeWindow::NoticeWindow(const QString& regionName, const QString& actionText, const QString& dismissText)
+NoticeWindow::NoticeWindow(const QString& regionName, const QString& actionText, const QString& postponeText,
+                           const QString& dismissText)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint)
     , messageLabel(new QLabel)
     , actionButton(new QPushButton(actionText))
+    , postponeButton(postponeText.isEmpty() ? nullptr : new QPushButton(postponeText))
     , dismissButton(new QPushButton(dismissText))
 {
     setWindowTitle(tr("Velmora"));
@@ -26,19 +28,22 @@ NoticeWindow::NoticeWindow(const QString& regionName, const QString& actionText,
     messageLabel->setMinimumWidth(messageLabel->fontMetrics().averageCharWidth() * 60);
     // Tab still reaches the message, so a screen reader reads it first.
     messageLabel->setFocusPolicy(Qt::TabFocus);
-    for (QPushButton* button : {actionButton, dismissButton}) {
+    auto* buttonRow = new QHBoxLayout;
+    for (QPushButton* button : {actionButton, postponeButton, dismissButton}) {
+        if (!button)
+            continue;
         button->setAutoDefault(false);
         button->setDefault(false);
+        buttonRow->addWidget(button);
     }
     connect(actionButton, &QPushButton::clicked, this, &NoticeWindow::actionRequested);
+    if (postponeButton)
+        connect(postponeButton, &QPushButton::clicked, this, &NoticeWindow::postponeRequested);
     connect(dismissButton, &QPushButton::clicked, this, [this] {
         hide();
         emit dismissed();
     });
 
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addWidget(actionButton);
-    buttonRow->addWidget(dismissButton);
     auto* mainLayout = new QVBoxLayout;
     mainLayout->addWidget(namedRegion(messageLabel, regionName));
     mainLayout->addLayout(buttonRow);

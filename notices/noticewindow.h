@@ -7,8 +7,9 @@
 class QLabel;
 class QPushButton;
 
-// A small window with a message, a button that acts on it and one that puts
-// it away: the warning of a coming action and the report of a refused one.
+// A small window with a message, a button that acts on it, where given one
+// that postpones it, and one that puts it away: the warning of a coming
+// action and the report of a refused one.
 // Not modal and kept above other windows where the window system allows it,
 // so it is seen without blocking anything. It is a window of its own, with
 // no parent, so that a dialog modal to the main window does not block it.
@@ -21,8 +22,10 @@ class NoticeWindow : public QDialog
     Q_OBJECT
 
 public:
-    // regionName names the message for screen readers.
-    NoticeWindow(const QString& regionName, const QString& actionText, const QString& dismissText);
+    // regionName names the message for screen readers; no postpone button
+    // is shown where postponeText is empty.
+    NoticeWindow(const QString& regionName, const QString& actionText, const QString& postponeText,
+                 const QString& dismissText);
     void setMessage(const QString& message);
     QString message() const;
     // "Shutdown in 5 minutes", say; the program's name follows it.
@@ -37,11 +40,13 @@ public:
 
 signals:
     void actionRequested();
-    // The second button: the window is put away.
+    void postponeRequested();
+    // The last button: the window is put away.
     void dismissed();
 
 private:
     QLabel* messageLabel;
     QPushButton* actionButton;
+    QPushButton* postponeButton;    // none in the report
     QPushButton* dismissButton;
 };

@@ -15,6 +15,8 @@
 namespace {
 
 constexpr std::uint32_t msPerMinute = 60000;
+// What "Postpone" gives, from the moment it is pressed.
+constexpr std::uint32_t postponeMinutes = 10;
 
 // The settings dialog keeps the alert time within 1..10 minutes; a
 // hand-edited file is held to the same bounds.
@@ -96,10 +98,17 @@ RunWarning::RunWarning(QObject* parent)
     //: The warning's message, as a screen reader names it.
     , presenter(new NoticePresenter({tr("Warning"), tr("Stop countdown"), tr("Dismiss"), QStringLiteral("stop"),
                                      //: The notification's button that stops the countdown.
-                                     tr("Stop")},
+                                     tr("Stop"),
+                                     //: The warning's button that puts the action off: %n is the minutes it
+                                     //: gives, counted from the moment it is pressed.
+                                     tr("Postpone %n minute(s)", nullptr, int(postponeMinutes)),
+                                     //: The notification's button that puts the action off, as the warning's
+                                     //: "Postpone %n minute(s)" does.
+                                     tr("Postpone")},
                                     this))
 {
     connect(presenter, &NoticePresenter::actionRequested, this, &RunWarning::stopRequested);
+    connect(presenter, &NoticePresenter::postponeRequested, this, &RunWarning::postpone);
     connect(presenter, &NoticePresenter::prospectLearned, this, &RunWarning::learn);
 }
 
@@ -131,6 +140,24 @@ void RunWarning::update(std::uint32_t remainingMs, std::uint32_t exitFlags)
         return;
     }
     presenter->retell(warningSubject(exitFlags, remainingMs), message());
+}
+
+// The postponed run is a new one, but no exception to the warning: it was
+// not chosen in the main window. When it is no longer than the lead, the
+// warning stays with the new time, and the notification names the new
+// moment of the action.
+void RunWarning::postpone()
+{
+    const std::uint32_t runLength = postponeMinutes * msPerMinute;
+    runLengthMs = runLength;
+    startedWithinLead = false;
+    if (isDue(runLength)) {
+        shownRemainingMs = runLength;
+        publish(false);
+    } else {
+        presenter->withdraw();
+    }
+    emit postponeRequested(runLength);
 }
 
 // A run no longer than its lead gets no warning: it was chosen just now,

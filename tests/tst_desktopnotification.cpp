@@ -55,7 +55,7 @@ void DesktopNotificationTest::init()
     server = std::make_unique<MockService>(QDBusConnection::sessionBus(), notifications,
                                            QStringList{"--session", "--template", "notification_daemon"});
     QVERIFY(server->waitUntilServing());
-    notification = std::make_unique<DesktopNotification>("stop", "Stop", nullptr);
+    notification = std::make_unique<DesktopNotification>("stop", "Stop", QString(), nullptr);
 }
 
 void DesktopNotificationTest::cleanup()

@@ -63,6 +63,15 @@ public:
         waitForNextPass();
     }
 
+    // Presses a button of the warning and waits for the run it starts.
+    void press(const char* button)
+    {
+        const int ended = fakePlatform().endedPauseCount();
+        QTest::mouseClick(childWithText<QPushButton>(warning(), button), Qt::LeftButton);
+        waitUntil([ended] { return fakePlatform().endedPauseCount() != ended; });
+        waitForNextPass();
+    }
+
     QDialog* warning() const { return warningWindow(); }
     bool warningShown() const { return warning() && warning()->isVisible(); }
     QString warningText() const { return warning()->findChild<QLabel*>()->text(); }
@@ -98,6 +107,8 @@ private slots:
     void noWarningWhenDisabledOrRunNoLongerThanLead_data();
     void noWarningWhenDisabledOrRunNoLongerThanLead();
     void stopInWarningCancelsLikeStopButton();
+    void postponeGivesTenMinutesFromThePressAgainAndAgain_data();
+    void postponeGivesTenMinutesFromThePressAgainAndAgain();
     void keysTypedAsWarningAppearsDoNothing();
     void warningStopsRunWhileSettingsAreOpen();
     void warningTellsWhatTheActionWillMeet_data();
@@ -262,6 +273,41 @@ void RunWarningTest::stopInWarningCancelsLikeStopButton()
     QVERIFY(fakePlatform().exitRequests().empty());
 }
 
+void RunWarningTest::postponeGivesTenMinutesFromThePressAgainAndAgain_data()
+{
+    QTest::addColumn<int>("alertTime");
+    QTest::newRow("warned again at the lead") << 1;
+    QTest::newRow("a lead as long keeps the warning") << 10;
+}
+
+void RunWarningTest::postponeGivesTenMinutesFromThePressAgainAndAgain()
+{
+    QFETCH(int, alertTime);
+    settings.alertTime = alertTime;
+    settings.sleepTime = 60000;
+    MainDialog dialog;
+    SteppedRun run(dialog, 11);
+    const auto countDownToOneMinute = [&](int minutesLeft) {
+        for (; minutesLeft > 1; --minutesLeft) {
+            QCOMPARE(run.warningShown(), minutesLeft <= alertTime);
+            run.step();
+        }
+        QCOMPARE(run.warningText(), QStringLiteral("Shutdown in 1 minute."));
+    };
+    std::uint64_t pressedAt = 0;
+    for (int minutesLeft : {11, 10}) {
+        countDownToOneMinute(minutesLeft);
+        pressedAt = fakePlatform().elapsedClockMs();
+        run.press("Postpone 10 minutes");
+        QCOMPARE(dialog.findChild<QLabel*>()->text(),
+                 QStringLiteral("Time left:0 days, 0 hours, 10 minutes and 0 seconds"));
+    }
+    countDownToOneMinute(10);
+    run.step();
+    QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));
+    QCOMPARE(fakePlatform().exitRequests()[0].atMs, pressedAt + 600000);
+}
+
 // A desktop may give the keyboard to the warning as it appears, while the
 // user is typing elsewhere: Enter or Space then reached its buttons and
 // stopped the countdown unseen. Escape only puts the window away.
@@ -410,6 +456,7 @@ void RunWarningTest::reportNamesWhatTheWarningFound()
 
     QWidget* report = nullptr;
     QTRY_VERIFY((report = windowWithButton("Try again")) && report->isVisible());
+    QVERIFY(!childWithText<QPushButton>(report, "Postpone 10 minutes"));
     QCOMPARE(report->findChild<QLabel*>()->text(),
              QStringLiteral("Shutdown not done.\n\u201CBackup\u201D holds it off: \u201CCopying files\u201D.\n"
                             "The system answered: Test answer"));

@@ -17,6 +17,14 @@
             <numerusform>%n seconds</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Postpone %n minute(s)</source>
+        <extracomment>The warning&apos;s button that puts the action off: %n is the minutes it gives, counted from the moment it is pressed.</extracomment>
+        <translation>
+            <numerusform>Postpone %n minute</numerusform>
+            <numerusform>Postpone %n minutes</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>TimeLeftText</name>

@@ -356,6 +356,18 @@
         <source>Stop cancels the countdown.</source>
         <translation>「停止」でカウントダウンを取り消します。</translation>
     </message>
+    <message numerus="yes">
+        <source>Postpone %n minute(s)</source>
+        <extracomment>The warning&apos;s button that puts the action off: %n is the minutes it gives, counted from the moment it is pressed.</extracomment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Postpone</source>
+        <extracomment>The notification&apos;s button that puts the action off, as the warning&apos;s &quot;Postpone %n minute(s)&quot; does.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SavePrompt</name>

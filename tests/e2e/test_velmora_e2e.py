@@ -3,7 +3,8 @@
 """End-to-end: the real program on a virtual display, worked through its
 widgets, with every request it makes landing on a mock of a private bus.
 
-Usage: test_velmora_e2e.py /path/to/velmora [unittest options]"""
+Usage: test_velmora_e2e.py /path/to/velmora [unittest options]
+VELMORA_E2E_BOOTTIME_SHIFT names the library built from boottimeshift.cpp."""
 
 import os
 import re
@@ -274,6 +275,48 @@ class VelmoraEndToEnd(unittest.TestCase):
         time.sleep(max(0.0, started + 120 + SETTLE_S - time.monotonic()))
         self.assertEqual(self.logind_calls(), [])
 
+    def test_postpone_asks_logind_ten_minutes_after_the_press(self):
+        """"Postpone", in the notification and then in the window, each
+        give the run 10 minutes from then, and the warning comes again with
+        a minute left. Those minutes pass in a moment: the countdown's
+        clock is moved on, as a suspend would move it (boottimeshift.cpp)."""
+        shift_file = os.path.join(self.desktop.directory.name, 'boottime-shift')
+        # Preloaded, the shift comes before a sanitizer's runtime, which
+        # would otherwise refuse to start.
+        environment = dict(self.desktop.environment(), VELMORA_BOOTTIME_SHIFT=shift_file,
+                           LD_PRELOAD=os.environ['VELMORA_E2E_BOOTTIME_SHIFT'],
+                           ASAN_OPTIONS='verify_asan_link_order=0')
+        self.velmora.stop()
+        self.velmora = Velmora(self.desktop, environment)
+        self.addCleanup(self.velmora.stop)
+        self.velmora.set_minutes(2)
+        self.velmora.press('Ok')
+        for shift_s, postpone in ((60, self.postpone_in_notification), (600, self.press_postpone), (1140, None)):
+            self.velmora.wait_for_status(TIME_LEFT.match)
+            with open(shift_file, 'w', encoding='utf-8') as file:
+                file.write(str(shift_s))
+            self.wait_for_warning()
+            if postpone:
+                pressed = time.monotonic()
+                postpone()
+                self.velmora.wait_for_status(lambda text: (seconds_left(text) or 0) > 590)
+        wait_until(self.logind_calls, 'the request', ACTION_TIMEOUT_S)
+        # 9 of the 10 minutes passed at the last move of the clock; the
+        # program counts whole milliseconds.
+        self.assertGreater(time.monotonic() - pressed, 59.99)
+        time.sleep(SETTLE_S)
+        self.assertEqual(self.logind_calls(), [('PowerOff', [('b', True)])])
+
+    def postpone_in_notification(self):
+        # The server answers Notify before it sends the action, so the
+        # program knows the notification's id by then.
+        wait_until(self.notify_calls, 'the notification')
+        self.invoke_action(1, 'postpone')
+
+    def press_postpone(self):
+        warning = self.velmora.application.windows('Stop countdown')[0]
+        self.velmora.user.click(warning.find('push button', 'Postpone 10 minutes'))
+
     def freeze_bus(self, daemon):
         self.addCleanup(thaw, daemon)
         freeze(daemon)
@@ -354,7 +397,8 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.assertEqual(len(notify), 1)
         method, (app, replaces, _, summary, _, actions, hints, timeout) = notify[0]
         self.assertEqual((method, app, replaces, actions, hints['urgency'], timeout),
-                         ('Notify', 'Velmora', ('UInt32', 0), ['default', 'Show', 'stop', 'Stop'], ('Byte', 2),
+                         ('Notify', 'Velmora', ('UInt32', 0),
+                          ['default', 'Show', 'stop', 'Stop', 'postpone', 'Postpone'], ('Byte', 2),
                           ('Int32', 0)))
         self.assertRegex(summary, r'^Shutdown at .+\.$')
 

@@ -8,7 +8,8 @@
 # folder, where it saves its settings; then for each action a delay of 0 and
 # Enter, which must make exactly the Win32 calls of a power request, as
 # Wine's relay trace shows them; a refused request, which must bring up the
-# report, and its "Try again"; under a German locale, the German entry for a
+# report, and its "Try again"; "Postpone 10 minutes" in a warning, which must
+# give the run 10 minutes again; under a German locale, the German entry for a
 # reboot; then the installer opened and cancelled, which must leave the
 # installed build as it was; an install over that one, one into another
 # folder, which must leave nothing in the old one, and a silent uninstall,
@@ -276,6 +277,15 @@ check_power_request() {
     fi
 }
 
+# Waits up to three minutes for a shown window whose title matches
+# $1, and prints it.
+wait_for_window() {
+    for _ in $(seq 360); do
+        xdotool search --onlyvisible --name "$1" | head -n1 | grep . && return
+        sleep 0.5
+    done
+}
+
 run_action() {
     local action=$1 key=$2 flags=$3
     local trace="$output/relay-${action// /-}.log"
@@ -324,12 +334,8 @@ run_refused_request() {
     mv "$wineboot" "$wineboot.away"
     if WINEDEBUG=+relay start_velmora "$trace"; then
         xdotool key Return
-        local report=""
-        for _ in $(seq 60); do
-            report=$(xdotool search --onlyvisible --name '^Shutdown not done.*Velmora$' | head -n1)
-            [ -n "$report" ] && break
-            sleep 0.5
-        done
+        local report
+        report=$(wait_for_window '^Shutdown not done.*Velmora$')
         if [ -z "$report" ]; then
             fail "refused request: no report window appeared"
         else
@@ -358,6 +364,29 @@ run_refused_request() {
     mv "$wineboot.away" "$wineboot"
 }
 
+# "Postpone 10 minutes", pressed once in the warning of an 11-minute run
+# with 9 minutes left, must give it 10 again. The warning warns 10 minutes
+# ahead, as with no settings.dat, and so stays, its title counting whole
+# minutes. As with the report, a click into it comes first; then Tab passes
+# "Stop countdown" to reach the button.
+run_postponed() {
+    start_velmora /dev/null || return
+    # From the days box, Tab reaches the minutes; Enter presses "Ok".
+    xdotool key Tab Tab ctrl+a type 11
+    xdotool key Return
+    local warning
+    warning=$(wait_for_window '^Shutdown in 9 minutes.*Velmora$')
+    if [ -z "$warning" ]; then
+        fail "postponed: no warning with 9 minutes left"
+    else
+        xdotool mousemove --window "$warning" 20 10 click 1 sleep 0.5 key Tab Tab space
+        [ -n "$(wait_for_window '^Shutdown in 10 minutes.*Velmora$')" ] ||
+            fail "postponed: \"Postpone 10 minutes\" did not give the run 10 minutes"
+    fi
+    kill "$velmora" 2> /dev/null
+    wait "$velmora" 2> /dev/null
+}
+
 echo "e2e_windows: installing silently"
 install_silently
 save_settings_through_shortcut
@@ -367,6 +396,7 @@ run_action Shutdown S 00000011
 run_action Reboot R 00000012
 run_action "Log off" L 00000010
 run_refused_request
+run_postponed
 run_in_german
 wine reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f > /dev/null
 echo "e2e_windows: opening the installer and cancelling it"
@@ -390,4 +420,4 @@ if ((failures > 0)); then
     echo "e2e_windows: FAILED: $failures problem(s)" >&2
     exit 1
 fi
-echo "e2e_windows: PASSED: installed, settings saved in the shortcut's folder, each action's exact power request traced, a refusal reported and retried, a German reboot entry, a cancelled install left the build as it was, installed again, moved and uninstalled with the settings kept"
+echo "e2e_windows: PASSED: installed, settings saved in the shortcut's folder, each action's exact power request traced, a refusal reported and retried, a run postponed, a German reboot entry, a cancelled install left the build as it was, installed again, moved and uninstalled with the settings kept"

@@ -361,15 +361,15 @@
     <message numerus="yes">
         <source>Postpone %n minute(s)</source>
         <extracomment>The warning&apos;s button that puts the action off: %n is the minutes it gives, counted from the moment it is pressed.</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Um %n Minute verschieben</numerusform>
+            <numerusform>Um %n Minuten verschieben</numerusform>
         </translation>
     </message>
     <message>
         <source>Postpone</source>
         <extracomment>The notification&apos;s button that puts the action off, as the warning&apos;s &quot;Postpone %n minute(s)&quot; does.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Verschieben</translation>
     </message>
 </context>
 <context>

@@ -361,15 +361,15 @@
     <message numerus="yes">
         <source>Postpone %n minute(s)</source>
         <extracomment>The warning&apos;s button that puts the action off: %n is the minutes it gives, counted from the moment it is pressed.</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Posponer %n minuto</numerusform>
+            <numerusform>Posponer %n minutos</numerusform>
         </translation>
     </message>
     <message>
         <source>Postpone</source>
         <extracomment>The notification&apos;s button that puts the action off, as the warning&apos;s &quot;Postpone %n minute(s)&quot; does.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Posponer</translation>
     </message>
 </context>
 <context>

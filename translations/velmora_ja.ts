@@ -359,14 +359,14 @@
     <message numerus="yes">
         <source>Postpone %n minute(s)</source>
         <extracomment>The warning&apos;s button that puts the action off: %n is the minutes it gives, counted from the moment it is pressed.</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 分延期</numerusform>
         </translation>
     </message>
     <message>
         <source>Postpone</source>
         <extracomment>The notification&apos;s button that puts the action off, as the warning&apos;s &quot;Postpone %n minute(s)&quot; does.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>延期</translation>
     </message>
 </context>
 <context>

@@ -55,7 +55,7 @@ private:
     void showTimeLeftOf(CountdownRun& run);
     void endRun(CountdownRun& run);
     std::uint32_t pauseLength(std::uint32_t remainingMs) const;
-    void stopWorkers();
+    void stopWorkers(int graceMs = -1);
     QString currentMode() const;
     void requestReported(const QString& mode, std::uint64_t ticket);
     void retryRequest(const QString& mode);

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QThreadPool>
 #include <QtConcurrent>
 
 void MainDialog::shutdown()
@@ -57,7 +58,14 @@ void MainDialog::retryRequest(const QString& mode)
     backgroundWorkers.append(QtConcurrent::run([this, mode, ticket] { requestReported(mode, ticket); }));
 }
 
+// Latched at once. The system is asked on a thread of its own: a request
+// caught on a stalled bus holds the privilege that asking needs, and the
+// window must not wait for it; nor must the asking wait for a pool that
+// countdowns fill. It reads nothing of the window.
 void MainDialog::fAbortShutdown()
 {
-    PowerActions::abortShutdown();
+    PowerActions::latchRequestsOff();
+    QThreadPool* pool = QThreadPool::globalInstance();
+    pool->reserveThread();
+    pool->startOnReservedThread(&PowerActions::abortShutdown);
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-// Set once by abortShutdown() and never cleared.
+// Set once by latchRequestsOff() and never cleared.
 std::atomic<bool> abortLatch{false};
 
 // Held for the whole of one privileged request, so that one request's
@@ -46,9 +46,14 @@ void requestAction(const QString& mode, OutcomeHandler onOutcome, StillWanted st
     handover->release();
 }
 
-void abortShutdown()
+void latchRequestsOff()
 {
     abortLatch = true;
+}
+
+void abortShutdown()
+{
+    latchRequestsOff();
     withShutdownPrivilege([](Platform& os) { os.abortShutdown(); });
 }
 

@@ -23,8 +23,11 @@ using OutcomeHandler = std::function<void(const ExitOutcome& outcome)>;
 // just before the request leaves, stillWanted() says the user has stopped.
 void requestAction(const QString& mode, OutcomeHandler onOutcome = {}, StillWanted stillWanted = {});
 
-// Latches every later request off for the life of the process, then asks
-// the system to abort a pending shutdown.
+// Latches every later request off for the life of the process.
+void latchRequestsOff();
+
+// Latches, then asks the system to abort a pending shutdown. The asking
+// waits for any request still under way, however long a stalled bus holds it.
 void abortShutdown();
 
 }

@@ -319,6 +319,7 @@ void CountdownTest::expiryAfterAbortTakesNoAction()
 {
     Window window;
     QVERIFY(QMetaObject::invokeMethod(&window.dialog, "fAbortShutdown"));
+    waitForWorkersToEnd();
     fakePlatform().reset();
     window.setDelay(0, 0, 1);
     QTest::mouseClick(window.ok, Qt::LeftButton);

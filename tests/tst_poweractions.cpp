@@ -366,13 +366,20 @@ void PowerActionsTest::lateRefusalIsReportedWhileWindowLives()
 void PowerActionsTest::abortLatchesEveryLaterRequestOff()
 {
     MainDialog dialog;
+    // A request held up by the system holds the privilege; the abort used to wait for it.
+    fakePlatform().holdExitRequests(true);
+    std::thread held([] { PowerActions::requestAction(QStringLiteral("Shutdown")); });
+    QVERIFY(waitUntil([] { return fakePlatform().heldExitRequestCount() == 1; }));
     QVERIFY(QMetaObject::invokeMethod(&dialog, "fAbortShutdown"));
+    fakePlatform().holdExitRequests(false);
+    held.join();
+    QThreadPool::globalInstance()->waitForDone();
 
     auto calls = fakePlatform().calls();
-    QCOMPARE(calls.size(), size_t(3));
-    QCOMPARE(calls[0].kind, Kind::EnablePrivilege);
-    QCOMPARE(calls[1].kind, Kind::AbortShutdown);
-    QCOMPARE(calls[2].kind, Kind::DisablePrivilege);
+    QCOMPARE(calls.size(), size_t(6));
+    QCOMPARE(calls[3].kind, Kind::EnablePrivilege);
+    QCOMPARE(calls[4].kind, Kind::AbortShutdown);
+    QCOMPARE(calls[5].kind, Kind::DisablePrivilege);
 
     fakePlatform().reset();
     QVERIFY(QMetaObject::invokeMethod(&dialog, "shutdownApproved"));
@@ -383,6 +390,7 @@ void PowerActionsTest::abortLatchesEveryLaterRequestOff()
 
     // A second abort is still asked of the system.
     QVERIFY(QMetaObject::invokeMethod(&dialog, "fAbortShutdown"));
+    QThreadPool::globalInstance()->waitForDone();
     calls = fakePlatform().calls();
     QCOMPARE(calls.size(), size_t(3));
     QCOMPARE(calls[1].kind, Kind::AbortShutdown);

@@ -150,6 +150,10 @@ class User:
         """A click where no accessible can be asked where it is."""
         self._xdotool('mousemove', '--sync', str(x), str(y), 'click', '1')
 
+    def press_key(self, key, window=None):
+        """A key for the window with the focus, or for the one given."""
+        self._xdotool('key', *(['--window', window] if window else []), key)
+
     def move_window(self, window, x, y):
         self._xdotool('windowmove', '--sync', window, str(x), str(y))
 

@@ -350,7 +350,8 @@ class VelmoraEndToEnd(unittest.TestCase):
     def test_stop_with_the_system_bus_stalled_after_the_check_keeps_the_window(self):
         """The request checked the system bus, which then stalled QtDBus's
         connect; "STOP!" waited for that to put the warning's notification
-        away, and the window froze for good."""
+        away, and the window froze for good. Closing the window then waited
+        for the request, and the process never ended."""
         bus = self.desktop.start_stalling_system_bus()
         environment = self.desktop.environment()
         environment['DBUS_SYSTEM_BUS_ADDRESS'] = bus.address
@@ -377,6 +378,12 @@ class VelmoraEndToEnd(unittest.TestCase):
         # has no name of its own.
         user.click_at(*settings_at)
         wait_until(lambda: set(user.visible_windows('.*')) - shown, 'the settings', ACTION_TIMEOUT_S)
+        # The settings have the focus; a tooltip may have come and gone.
+        user.press_key('Escape')
+        wait_until(lambda: not set(user.visible_windows('.*')) - shown, 'the settings to close')
+        user.press_key('Escape', main_window)
+        wait_until(lambda: self.velmora.process.poll() is not None, 'the program to end', 90)
+        self.assertEqual(self.velmora.process.returncode, 0)
 
     def wait_for_warning(self):
         """Waits for the warning window, which comes one minute before the

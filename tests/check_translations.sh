@@ -76,6 +76,15 @@ import xml.etree.ElementTree as ElementTree
 LANG = '{http://www.w3.org/XML/1998/namespace}lang'
 PLACEHOLDER = re.compile(r'%L?(?:[1-9][0-9]?|n)')
 
+
+def names(tag, language):
+    """Whether an xml:lang names a po/ language: newer msgfmt writes BCP 47
+    tags, pt-BR for pt_BR and zh-Hans-CN for zh_CN."""
+    subtags = (tag or '').replace('_', '-').split('-')
+    wanted = language.split('_')
+    return subtags[0] == wanted[0] and all(part in subtags[1:] for part in wanted[1:])
+
+
 metainfo = ElementTree.parse(sys.argv[1]).getroot()
 for language in sys.argv[2:]:
     labels = {}
@@ -88,7 +97,7 @@ for language in sys.argv[2:]:
             if lost:
                 print(f'velmora_{language}.ts: {" ".join(sorted(lost))} missing from "{form}"')
         labels[source] = forms[0]
-    described = ' '.join(''.join(p.itertext()) for p in metainfo.iter('p') if p.get(LANG) == language)
+    described = ' '.join(''.join(p.itertext()) for p in metainfo.iter('p') if names(p.get(LANG), language))
     for source in ('Ok', 'STOP!'):
         if labels[source] not in described:
             print(f'po/{language}.po: the metainfo does not name "{source}" as the program does, "{labels[source]}"')

@@ -364,15 +364,15 @@ run_refused_request() {
     mv "$wineboot.away" "$wineboot"
 }
 
-# "Postpone 10 minutes", pressed once in the warning of a 10-minute run
+# "Postpone 10 minutes", pressed once in the warning of an 11-minute run
 # with 9 minutes left, must give it 10 again. The warning warns 10 minutes
-# ahead, as with no settings.dat, and so comes at once and stays, its title
-# counting whole minutes. As with the report, a click into it comes first; then Tab passes
+# ahead, as with no settings.dat, and so stays, its title counting whole
+# minutes. As with the report, a click into it comes first; then Tab passes
 # "Stop countdown" to reach the button.
 run_postponed() {
     start_velmora /dev/null || return
     # From the days box, Tab reaches the minutes; Enter presses "Ok".
-    xdotool key Tab Tab ctrl+a type 10
+    xdotool key Tab Tab ctrl+a type 11
     xdotool key Return
     local warning
     warning=$(wait_for_window '^Shutdown in 9 minutes.*Velmora$')

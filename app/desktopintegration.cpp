@@ -53,6 +53,22 @@ private:
 
 } // namespace
 
+void chooseWindowSystem()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // A Wayland client cannot map a window without taking the keyboard,
+    // nor keep it above the others: the warning would take what the user
+    // is typing elsewhere, and go under the next window clicked. Through
+    // XWayland it is an X11 window, shown without the keyboard and kept
+    // above, so Velmora runs there when the session offers it, and on
+    // Wayland when the X11 display cannot be reached. A platform the user
+    // has chosen stands.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+#endif
+}
+
 void integrateWithDesktop()
 {
     const QString appId = QStringLiteral("io.github.velmora.Velmora");

@@ -35,6 +35,7 @@ void leaveWithin(std::chrono::seconds grace, int exitCode)
 int main(int argc, char* argv[])
 {
     loadSettings();
+    chooseWindowSystem();
     QApplication application(argc, argv);
     installTranslators(application);
     integrateWithDesktop();

@@ -4,14 +4,30 @@
 
 #include "namedregion.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// Run through XWayland, GNOME Shell announces a dialog that maps without
+// the keyboard with a banner of its own ("… is ready"), which can hold the
+// warning's own banner back for good when animations are off; a utility
+// window gets none. Everywhere else the window stays a dialog.
+Qt::WindowType noticeWindowType()
+{
+    const bool throughXWayland = QGuiApplication::platformName() == QLatin1String("xcb")
+        && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return throughXWayland ? Qt::Tool : Qt::Dialog;
+}
+
+}
+
 NoticeWindow::NoticeWindow(const QString& regionName, const QString& actionText, const QString& postponeText,
                            const QString& dismissText)
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint)
+    : QDialog(nullptr, noticeWindowType() | Qt::WindowStaysOnTopHint)
     , messageLabel(new QLabel)
     , actionButton(new QPushButton(actionText))
     , postponeButton(postponeText.isEmpty() ? nullptr : new QPushButton(postponeText))
@@ -68,10 +84,14 @@ void NoticeWindow::setSubject(const QString& subject)
 
 void NoticeWindow::present()
 {
-    if (!isVisible())
-        messageLabel->setFocus(Qt::OtherFocusReason);
+    // A window maps in front; raising it as well would let some window
+    // managers bring the program's other windows up with it.
+    if (isVisible()) {
+        raise();
+        return;
+    }
+    messageLabel->setFocus(Qt::OtherFocusReason);
     show();
-    raise();
 }
 
 void NoticeWindow::bringBack(const QString& activationToken)

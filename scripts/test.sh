@@ -22,7 +22,7 @@ build="$root/build"
 logs="$build/logs"
 
 . "$root/scripts/release.sh"
-release_packages build run test
+release_packages build run test wayland
 "$root/scripts/install-deps.sh" "${packages[@]}"
 
 # Each stage's commands run in a subshell of their own with errexit on, so
@@ -59,7 +59,9 @@ echo "== Making the later stages' caches in the background (logs: $logs/cache-*.
 if [ "$release" = 12 ] && [ "$(id -u)" -eq 0 ]; then
     mapfile -t chroot_packages < "$root/tests/realstack/packages.txt"
     make_cache chroot-realstack "$root/scripts/debian-chroot.sh" make bookworm realstack "${chroot_packages[@]}"
-    make_cache chroot-trixie "$root/scripts/debian-chroot.sh" make trixie test git
+    # With what the Debian 13 Wayland stage installs there.
+    mapfile -t wayland_packages < <(cat "$root"/scripts/packages-wayland{,-13}.txt)
+    make_cache chroot-trixie "$root/scripts/debian-chroot.sh" make trixie test git "${wayland_packages[@]}"
 fi
 if [ "$(dpkg --print-architecture)" = amd64 ]; then
     make_cache qt-windows "$root/scripts/build-qt-windows.sh"
@@ -121,14 +123,26 @@ default_generator_build() {
 
 stage build "Build and tests" build_and_test
 
+# wayland_test DESKTOP...: the Wayland test on each desktop of this machine.
+wayland_test() {
+    local desktop
+    for desktop in "$@"; do
+        echo "== Wayland: $desktop"
+        timeout 900 /usr/bin/python3 -B "$root/tests/wayland/test_velmora_wayland.py" "$desktop" \
+            "$build/main/app/velmora" < /dev/null
+    done
+}
+
+wayland_desktops=(gnome)
 heading="Wayland: the real program on a headless GNOME Shell 43"
-if [ "$release" != 12 ]; then
-    skip "$heading" "the test is made for Debian 12's GNOME Shell 43"
-elif [ ! -f "$logs/built" ]; then
+if [ "$release" = 13 ]; then
+    wayland_desktops=(gnome kwin)
+    heading="Wayland: the real program on a headless GNOME Shell 48 and KWin 6"
+fi
+if [ ! -f "$logs/built" ]; then
     skip "$heading" "the first stage did not build the program"
 else
-    stage wayland "$heading" timeout 900 /usr/bin/python3 -B "$root/tests/wayland/test_velmora_gnome.py" \
-        "$build/main/app/velmora" < /dev/null
+    stage wayland "$heading" wayland_test "${wayland_desktops[@]}"
 fi
 
 stage deb "Debian package: built, checked by lintian, installed, started and purged" \
@@ -148,6 +162,15 @@ if [ "$release" = 12 ]; then
     stage debian13 "$heading" "$root/scripts/test-debian13.sh"
 else
     skip "$heading" "this machine is Debian 13 itself, where the stages above ran"
+fi
+
+heading="Wayland on Debian 13: the program of the Debian 13 stage on GNOME Shell 48 and KWin 6, in its chroot"
+if [ "$release" != 12 ]; then
+    skip "$heading" "this machine is Debian 13 itself, where the Wayland stage ran"
+elif [ -z "${stage_passed[debian13]:-}" ]; then
+    skip "$heading" "the Debian 13 stage failed"
+else
+    stage wayland13 "$heading" "$root/scripts/test-wayland-debian13.sh"
 fi
 
 stage windows "Windows: Qt for mingw-w64, velmora.exe and its installer, tested under Wine" \

@@ -78,9 +78,13 @@ class Node:
         return [Node(self.bus, str(owner), str(path))
                 for owner, path in self._call(ACCESSIBLE, 'GetChildren')]
 
+    def extents(self):
+        """(x, y, width, height) on the screen."""
+        return tuple(int(value) for value in
+                     self._call(COMPONENT, 'GetExtents', 'u', SCREEN_COORDINATES))
+
     def centre(self):
-        x, y, width, height = (int(value) for value in
-                               self._call(COMPONENT, 'GetExtents', 'u', SCREEN_COORDINATES))
+        x, y, width, height = self.extents()
         return x + width // 2, y + height // 2
 
     def find_all(self, role=None, name=None):

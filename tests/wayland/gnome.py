@@ -1,13 +1,16 @@
 # SPDX-FileCopyrightText: 2026 The Velmora developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A private GNOME Shell desktop on Wayland for the program under test: a
-headless GNOME Shell with a virtual monitor, inside its own session bus,
+headless GNOME Shell with a virtual monitor and Xwayland, inside its own
+session bus,
 with python-dbusmock's logind on a private system bus, the real
 accessibility bus of at-spi2-core, and a keyboard and pointer worked
 through Mutter's remote desktop interface. Nothing here reaches a bus,
 display or runtime directory of the machine."""
 
+import glob
 import os
+import re
 import signal
 import sys
 
@@ -30,6 +33,7 @@ OVERVIEW_OPEN_TIMEOUT_S = 30
 # name it asks for stays unknown, so nothing else of the desktop starts.
 SESSION_SERVICES = ('org.a11y.Bus', 'ca.desrt.dconf', 'org.gnome.Shell.Notifications')
 SYSTEM_SERVICES = '/usr/share/dbus-1/services'
+X11_SOCKETS = '/tmp/.X11-unix'
 
 REMOTE_DESKTOP = 'org.gnome.Mutter.RemoteDesktop'
 REMOTE_DESKTOP_SESSION = 'org.gnome.Mutter.RemoteDesktop.Session'
@@ -42,6 +46,8 @@ class GnomeDesktop(Desktop):
     """GNOME Shell in place of Desktop's virtual X display. stop() ends
     every process started here, the services the session bus started
     included."""
+
+    NAME = 'GNOME Shell'
 
     def __init__(self):
         super().__init__()
@@ -59,6 +65,7 @@ class GnomeDesktop(Desktop):
         self.session_address = self._start_session_bus()
         self.session_bus = dbus.bus.BusConnection(self.session_address)
         self.system_bus = dbus.bus.BusConnection(self.system_address)
+        self._start_shell()
 
     def environment(self):
         """Only the private buses, runtime directory and home: nothing
@@ -73,10 +80,18 @@ class GnomeDesktop(Desktop):
         # The session bus itself starts before its address is known.
         return {key: value for key, value in env.items() if value}
 
+    def session_environment(self):
+        """What the session gives a program it starts: both displays, and
+        no choice between them."""
+        env = self.environment()
+        env.update(WAYLAND_DISPLAY='wayland-0', DISPLAY=self.display, XAUTHORITY=self.xauthority,
+                   XDG_SESSION_TYPE='wayland', XDG_CURRENT_DESKTOP='GNOME')
+        return env
+
     def client_environment(self):
         """For a program shown on GNOME Shell as a Wayland client."""
-        env = self.environment()
-        env.update(WAYLAND_DISPLAY='wayland-0', QT_QPA_PLATFORM='wayland', GDK_BACKEND='wayland')
+        env = self.session_environment()
+        env.update(GDK_BACKEND='wayland')
         return env
 
     def _start_session_bus(self):
@@ -94,23 +109,36 @@ class GnomeDesktop(Desktop):
         self.session_daemon = self.processes[-1]
         return address
 
-    def start_shell(self):
+    def _start_shell(self):
+        # Mutter makes Xwayland's socket there and will not use a folder
+        # that others could replace it in; a fresh /tmp lacks it.
+        if not os.path.isdir(X11_SOCKETS):
+            os.mkdir(X11_SOCKETS)
+            os.chmod(X11_SOCKETS, 0o1777)
         log = open(os.path.join(self.directory.name, 'gnome-shell.log'), 'wb')
         with log:
-            self.shell = self.spawn(['gnome-shell', '--headless', '--wayland', '--no-x11',
+            self.shell = self.spawn(['gnome-shell', '--headless', '--wayland',
                                      '--virtual-monitor', '{}x{}'.format(*SCREEN)],
                                     stdout=log, stderr=log)
         wait_until(lambda: self.shell.poll() is not None
                    or (self.session_bus.name_has_owner('org.gnome.Shell')
-                       and self.session_bus.name_has_owner('org.freedesktop.Notifications')),
-                   'GNOME Shell and its notification service', SHELL_START_TIMEOUT_S)
+                       and self.session_bus.name_has_owner('org.freedesktop.Notifications')
+                       and self._xwayland_display()),
+                   'GNOME Shell, its notification service and Xwayland', SHELL_START_TIMEOUT_S)
         if self.shell.poll() is not None:
             raise AssertionError('GNOME Shell ended:\n' + self.shell_log())
+        self.display = self._xwayland_display()
+        self.xauthority = glob.glob(os.path.join(self.runtime, '.mutter-Xwaylandauth.*'))[0]
         self._enable_accessibility()
         self.shell_accessible = Application(self.accessibility_address, self.shell.pid)
         self._leave_overview()
         self.input = RemoteInput(self.session_bus)
         self._clear_banners()
+
+    def _xwayland_display(self):
+        """The X11 display Mutter chose for Xwayland, once it says so."""
+        found = re.search(r'Using public X11 display (:\d+)', self.shell_log())
+        return found and found.group(1)
 
     def shell_log(self):
         with open(os.path.join(self.directory.name, 'gnome-shell.log'), encoding='utf-8',
@@ -171,6 +199,21 @@ class GnomeDesktop(Desktop):
             if attempt(lambda: node.showing):
                 found.append([label.name for label in attempt(lambda: node.find_all('label')) or []])
         return found
+
+    def banner_button(self, summary_start, button):
+        """The button of that name on a banner whose texts include one
+        starting with summary_start, or None. GNOME Shell 48 names a
+        button only by the label inside it."""
+        stage = attempt(self.shell_accessible.root.children) or []
+        for node in _shallow_descendants(stage, 'notification'):
+            labels = [label.name for label in attempt(lambda: node.find_all('label')) or []]
+            if not (attempt(lambda: node.showing) and any(text.startswith(summary_start) for text in labels)):
+                continue
+            for candidate in attempt(lambda: node.find_all('push button')) or []:
+                names = [candidate.name] + [label.name for label in attempt(lambda: candidate.find_all('label')) or []]
+                if button in names:
+                    return candidate
+        return None
 
     def stop(self):
         if self.input:

@@ -2,25 +2,20 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A private GNOME Shell desktop on Wayland for the program under test: a
 headless GNOME Shell with a virtual monitor and Xwayland, inside its own
-session bus,
-with python-dbusmock's logind on a private system bus, the real
-accessibility bus of at-spi2-core, and a keyboard and pointer worked
-through Mutter's remote desktop interface. Nothing here reaches a bus,
-display or runtime directory of the machine."""
+session bus (session.py), with a keyboard and pointer worked through
+Mutter's remote desktop interface. Nothing here reaches a bus, display or
+runtime directory of the machine."""
 
 import glob
 import os
 import re
-import signal
-import sys
 
 import dbus
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'e2e'))
-from accessible import Application, attempt  # noqa: E402
-from desktop import Desktop, wait_until  # noqa: E402
+from session import SCREEN, SessionDesktop
+from accessible import Application, attempt
+from desktop import wait_until
 
-SCREEN = (1024, 768)
 # GNOME Shell and its services need longer than a plain X server to start.
 SHELL_START_TIMEOUT_S = 90
 # How long one request to close the overview is given before it is made
@@ -29,12 +24,6 @@ OVERVIEW_CLOSE_TIMEOUT_S = 10
 # GNOME Shell opens its overview as it starts; one that has not opened by
 # then is not going to.
 OVERVIEW_OPEN_TIMEOUT_S = 30
-# The session services GNOME Shell uses that the test wants; every other
-# name it asks for stays unknown, so nothing else of the desktop starts.
-SESSION_SERVICES = ('org.a11y.Bus', 'ca.desrt.dconf', 'org.gnome.Shell.Notifications')
-SYSTEM_SERVICES = '/usr/share/dbus-1/services'
-X11_SOCKETS = '/tmp/.X11-unix'
-
 REMOTE_DESKTOP = 'org.gnome.Mutter.RemoteDesktop'
 REMOTE_DESKTOP_SESSION = 'org.gnome.Mutter.RemoteDesktop.Session'
 KEYSYMS = {'\n': 0xff0d, ' ': 0x20}
@@ -42,84 +31,30 @@ KEYSYM_SHIFT = 0xffe1
 BUTTON_LEFT = 0x110  # BTN_LEFT of linux/input-event-codes.h
 
 
-class GnomeDesktop(Desktop):
-    """GNOME Shell in place of Desktop's virtual X display. stop() ends
-    every process started here, the services the session bus started
-    included."""
+class GnomeDesktop(SessionDesktop):
+    """GNOME Shell with Xwayland, and its notification service."""
 
     NAME = 'GNOME Shell'
+    CURRENT_DESKTOP = 'GNOME'
+    SESSION_SERVICES = SessionDesktop.SESSION_SERVICES + ('org.gnome.Shell.Notifications',)
 
     def __init__(self):
         super().__init__()
-        self.shell = self.input = self.shell_accessible = self.session_daemon = None
-        self.runtime = self._directory('run')
-        self.home = self._directory('home')
-
-    def _directory(self, name):
-        path = os.path.join(self.directory.name, name)
-        os.mkdir(path, 0o700)
-        return path
+        self.shell = self.shell_accessible = None
 
     def start(self):
-        self.system_address = self._start_bus('system')
-        self.session_address = self._start_session_bus()
-        self.session_bus = dbus.bus.BusConnection(self.session_address)
-        self.system_bus = dbus.bus.BusConnection(self.system_address)
+        super().start()
         self._start_shell()
 
-    def environment(self):
-        """Only the private buses, runtime directory and home: nothing
-        started here can reach the machine's own session."""
-        env = self._bare_environment()
-        env.update(HOME=self.home, XDG_RUNTIME_DIR=self.runtime,
-                   XDG_CONFIG_HOME=os.path.join(self.home, '.config'),
-                   XDG_CACHE_HOME=os.path.join(self.home, '.cache'),
-                   XDG_DATA_HOME=os.path.join(self.home, '.local', 'share'),
-                   DBUS_SESSION_BUS_ADDRESS=self.session_address,
-                   DBUS_SYSTEM_BUS_ADDRESS=self.system_address)
-        # The session bus itself starts before its address is known.
-        return {key: value for key, value in env.items() if value}
-
-    def session_environment(self):
-        """What the session gives a program it starts: both displays, and
-        no choice between them."""
-        env = self.environment()
-        env.update(WAYLAND_DISPLAY='wayland-0', DISPLAY=self.display, XAUTHORITY=self.xauthority,
-                   XDG_SESSION_TYPE='wayland', XDG_CURRENT_DESKTOP='GNOME')
-        return env
-
-    def client_environment(self):
-        """For a program shown on GNOME Shell as a Wayland client."""
-        env = self.session_environment()
-        env.update(GDK_BACKEND='wayland')
-        return env
-
-    def _start_session_bus(self):
-        services = self._directory('services')
-        for name in SESSION_SERVICES:
-            os.symlink(os.path.join(SYSTEM_SERVICES, name + '.service'),
-                       os.path.join(services, name + '.service'))
-        # The services it starts inherit its output and its process group:
-        # a log file that outlives their writes, and a group that stop()
-        # ends as a whole.
-        with open(os.path.join(self.directory.name, 'session-services.log'), 'wb') as log:
-            address = self._start_bus('session', f'<servicedir>{services}</servicedir>',
-                                      stdout=log, stderr=log, env=self.environment(),
-                                      start_new_session=True)
-        self.session_daemon = self.processes[-1]
-        return address
-
     def _start_shell(self):
-        # Mutter makes Xwayland's socket there and will not use a folder
-        # that others could replace it in; a fresh /tmp lacks it.
-        if not os.path.isdir(X11_SOCKETS):
-            os.mkdir(X11_SOCKETS)
-            os.chmod(X11_SOCKETS, 0o1777)
+        self.make_x11_sockets_folder()
         log = open(os.path.join(self.directory.name, 'gnome-shell.log'), 'wb')
         with log:
+            # Xwayland shares its process group, which stop() ends.
             self.shell = self.spawn(['gnome-shell', '--headless', '--wayland',
                                      '--virtual-monitor', '{}x{}'.format(*SCREEN)],
-                                    stdout=log, stderr=log)
+                                    stdout=log, stderr=log, start_new_session=True)
+        self.process_groups.append(self.shell)
         wait_until(lambda: self.shell.poll() is not None
                    or (self.session_bus.name_has_owner('org.gnome.Shell')
                        and self.session_bus.name_has_owner('org.freedesktop.Notifications')
@@ -129,7 +64,7 @@ class GnomeDesktop(Desktop):
             raise AssertionError('GNOME Shell ended:\n' + self.shell_log())
         self.display = self._xwayland_display()
         self.xauthority = glob.glob(os.path.join(self.runtime, '.mutter-Xwaylandauth.*'))[0]
-        self._enable_accessibility()
+        self.enable_accessibility()
         self.shell_accessible = Application(self.accessibility_address, self.shell.pid)
         self._leave_overview()
         self.input = RemoteInput(self.session_bus)
@@ -144,13 +79,6 @@ class GnomeDesktop(Desktop):
         with open(os.path.join(self.directory.name, 'gnome-shell.log'), encoding='utf-8',
                   errors='replace') as log:
             return log.read()[-4000:]
-
-    def _enable_accessibility(self):
-        """Switches on what a desktop's accessibility setting switches on,
-        so that Qt and GTK programs serve their widgets on the bus."""
-        launcher = self.session_bus.get_object('org.a11y.Bus', '/org/a11y/bus')
-        launcher.Set('org.a11y.Status', 'IsEnabled', True, dbus_interface=dbus.PROPERTIES_IFACE)
-        self.accessibility_address = str(launcher.GetAddress(dbus_interface='org.a11y.Bus'))
 
     def _leave_overview(self):
         """GNOME Shell starts in its overview, as after a login; a user at
@@ -202,27 +130,18 @@ class GnomeDesktop(Desktop):
 
     def banner_button(self, summary_start, button):
         """The button of that name on a banner whose texts include one
-        starting with summary_start, or None. GNOME Shell 48 names a
-        button only by the label inside it."""
+        starting with summary_start, or None. GNOME Shell 43 calls its
+        buttons push buttons, 48 buttons."""
         stage = attempt(self.shell_accessible.root.children) or []
         for node in _shallow_descendants(stage, 'notification'):
             labels = [label.name for label in attempt(lambda: node.find_all('label')) or []]
             if not (attempt(lambda: node.showing) and any(text.startswith(summary_start) for text in labels)):
                 continue
-            for candidate in attempt(lambda: node.find_all('push button')) or []:
-                names = [candidate.name] + [label.name for label in attempt(lambda: candidate.find_all('label')) or []]
-                if button in names:
-                    return candidate
+            for role in ('push button', 'button'):
+                found = attempt(lambda: node.find_all(role, button))
+                if found:
+                    return found[0]
         return None
-
-    def stop(self):
-        if self.input:
-            attempt(self.input.stop)
-        if self.session_daemon and self.session_daemon.poll() is None:
-            # With it go the services it started, which would otherwise
-            # outlive it for a moment.
-            os.killpg(self.session_daemon.pid, signal.SIGKILL)
-        super().stop()
 
 
 def _shallow_descendants(nodes, role, depth=5):

@@ -1,33 +1,25 @@
 # SPDX-FileCopyrightText: 2026 The Velmora developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A private KWin desktop on Wayland for the program under test: a headless
-KWin with a virtual output and Xwayland, inside its own session bus, with
-python-dbusmock's logind on a private system bus, the real accessibility
-bus of at-spi2-core, and a keyboard and pointer worked through KWin's fake
-input protocol. Nothing here reaches a bus, display or runtime directory
-of the machine."""
+KWin with a virtual output and Xwayland, inside its own session bus
+(session.py), with a keyboard and pointer worked through KWin's fake input
+protocol. Nothing here reaches a bus, display or runtime directory of the
+machine."""
 
 import importlib
 import os
 import shlex
-import signal
 import subprocess
 import sys
 
-import dbus
 from pywayland.client import Display
 from pywayland.scanner.protocol import Protocol
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'e2e'))
-from desktop import Desktop, wait_until  # noqa: E402
-from gnome import SCREEN, SYSTEM_SERVICES, X11_SOCKETS, GnomeDesktop  # noqa: E402
+from session import SCREEN, WAYLAND_SOCKET, SessionDesktop
+from desktop import wait_until
 
 # KWin and Xwayland start in seconds; a busy machine may take many more.
 KWIN_START_TIMEOUT_S = 90
-# The session services KWin and the programs use; every other name stays
-# unknown, so nothing else of a Plasma session starts.
-SESSION_SERVICES = ('org.a11y.Bus', 'ca.desrt.dconf')
-WAYLAND_SOCKET = 'wayland-0'
 FAKE_INPUT_XML = '/usr/share/plasma-wayland-protocols/fake-input.xml'
 
 # Key codes of linux/input-event-codes.h: the letters lie in rows of the
@@ -41,77 +33,30 @@ BUTTON_LEFT = 0x110
 PRESSED, RELEASED = 1, 0
 
 
-class KWinDesktop(Desktop):
-    """KWin in place of Desktop's virtual X display. stop() ends every
-    process started here: KWin, Xwayland and what either started, and the
-    services the session bus started."""
+class KWinDesktop(SessionDesktop):
+    """KWin with Xwayland; no notification server runs."""
 
     NAME = 'KWin'
-
-    # The same private home, runtime directory, buses and accessibility
-    # switch as on GNOME Shell.
-    _directory = GnomeDesktop._directory
-    environment = GnomeDesktop.environment
-    _enable_accessibility = GnomeDesktop._enable_accessibility
+    CURRENT_DESKTOP = 'KDE'
 
     def __init__(self):
         super().__init__()
-        self.kwin = self.input = self.session_daemon = self.xauthority = None
-        self.runtime = self._directory('run')
-        self.home = self._directory('home')
+        self.kwin = None
 
     def start(self):
-        self.system_address = self._start_bus('system')
-        self.session_address = self._start_session_bus()
-        self.session_bus = dbus.bus.BusConnection(self.session_address)
-        self.system_bus = dbus.bus.BusConnection(self.system_address)
-        self._enable_accessibility()
+        super().start()
+        self.enable_accessibility()
         self._start_kwin()
         # By its full path: this process's XDG_RUNTIME_DIR is the machine's.
         self.input = FakeInput(os.path.join(self.runtime, WAYLAND_SOCKET),
                                self._directory('protocols'))
 
-    def session_environment(self):
-        """What the session gives a program it starts: both displays, and
-        no choice between them."""
-        env = self.environment()
-        env.update(WAYLAND_DISPLAY=WAYLAND_SOCKET, DISPLAY=self.display,
-                   XDG_SESSION_TYPE='wayland', XDG_CURRENT_DESKTOP='KDE')
-        # KWin's own Xwayland takes any local client, without a cookie.
-        if self.xauthority:
-            env['XAUTHORITY'] = self.xauthority
-        return env
-
-    def client_environment(self):
-        """For a program shown on KWin as a Wayland client."""
-        env = self.session_environment()
-        env.update(GDK_BACKEND='wayland')
-        return env
-
-    def _start_session_bus(self):
-        services = self._directory('services')
-        for name in SESSION_SERVICES:
-            os.symlink(os.path.join(SYSTEM_SERVICES, name + '.service'),
-                       os.path.join(services, name + '.service'))
-        # The services it starts inherit its output and its process group:
-        # a log file that outlives their writes, and a group that stop()
-        # ends as a whole.
-        with open(os.path.join(self.directory.name, 'session-services.log'), 'wb') as log:
-            address = self._start_bus('session', f'<servicedir>{services}</servicedir>',
-                                      stdout=log, stderr=log, env=self.environment(),
-                                      start_new_session=True)
-        self.session_daemon = self.processes[-1]
-        return address
-
     def _start_kwin(self):
         """KWin chooses Xwayland's display itself and says which only to
         the programs it starts once Wayland and Xwayland are up: the one
         program given here writes down what it was told."""
-        # KWin makes Xwayland's socket there but not the folder, which a
-        # fresh /tmp lacks; without it KWin runs with no Xwayland.
-        if not os.path.isdir(X11_SOCKETS):
-            os.mkdir(X11_SOCKETS)
-            os.chmod(X11_SOCKETS, 0o1777)
+        # Without it KWin runs with no Xwayland.
+        self.make_x11_sockets_folder()
         told = os.path.join(self.directory.name, 'kwin-session.env')
         tell = shlex.join(['sh', '-c', 'env -0 > "$0.new" && mv "$0.new" "$0"', told])
         env = self.environment()
@@ -126,6 +71,7 @@ class KWinDesktop(Desktop):
                                     '--socket', WAYLAND_SOCKET, '--width', str(SCREEN[0]),
                                     '--height', str(SCREEN[1]), tell],
                                    stdout=log, stderr=log, env=env, start_new_session=True)
+        self.process_groups.append(self.kwin)
         wait_until(lambda: self.kwin.poll() is not None or os.path.exists(told),
                    'KWin to start Wayland and Xwayland', KWIN_START_TIMEOUT_S)
         if self.kwin.poll() is not None:
@@ -149,20 +95,6 @@ class KWinDesktop(Desktop):
         with open(os.path.join(self.directory.name, 'kwin.log'), encoding='utf-8',
                   errors='replace') as log:
             return log.read()[-4000:]
-
-    def banners(self):
-        """No notification server runs on this desktop here."""
-        return None
-
-    def stop(self):
-        if self.input:
-            self.input.stop()
-        # With them go the processes they started, which would otherwise
-        # outlive them for a moment or for good.
-        for leader in (self.kwin, self.session_daemon):
-            if leader and leader.poll() is None:
-                os.killpg(leader.pid, signal.SIGKILL)
-        super().stop()
 
 
 class FakeInput:

@@ -3,6 +3,7 @@
 #include "noticewindow.h"
 
 #include "namedregion.h"
+#include "windowgroup.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -38,6 +39,7 @@ NoticeWindow::NoticeWindow(const QString& regionName, const QString& actionText,
     // Where the window system lets a window map without the keyboard, the
     // user's typing stays where it was going.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    leaveWindowGroup(this);
     // A reason from the system may be long: it wraps, at a width that
     // still reads as a line.
     messageLabel->setWordWrap(true);
@@ -84,14 +86,10 @@ void NoticeWindow::setSubject(const QString& subject)
 
 void NoticeWindow::present()
 {
-    // A window maps in front; raising it as well would let some window
-    // managers bring the program's other windows up with it.
-    if (isVisible()) {
-        raise();
-        return;
-    }
-    messageLabel->setFocus(Qt::OtherFocusReason);
+    if (!isVisible())
+        messageLabel->setFocus(Qt::OtherFocusReason);
     show();
+    raise();
 }
 
 void NoticeWindow::bringBack(const QString& activationToken)

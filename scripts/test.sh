@@ -59,7 +59,9 @@ echo "== Making the later stages' caches in the background (logs: $logs/cache-*.
 if [ "$release" = 12 ] && [ "$(id -u)" -eq 0 ]; then
     mapfile -t chroot_packages < "$root/tests/realstack/packages.txt"
     make_cache chroot-realstack "$root/scripts/debian-chroot.sh" make bookworm realstack "${chroot_packages[@]}"
-    make_cache chroot-trixie "$root/scripts/debian-chroot.sh" make trixie test git
+    # With what the Debian 13 Wayland stage installs there.
+    mapfile -t wayland_packages < <(cat "$root"/scripts/packages-wayland{,-13}.txt)
+    make_cache chroot-trixie "$root/scripts/debian-chroot.sh" make trixie test git "${wayland_packages[@]}"
 fi
 if [ "$(dpkg --print-architecture)" = amd64 ]; then
     make_cache qt-windows "$root/scripts/build-qt-windows.sh"
@@ -160,6 +162,15 @@ if [ "$release" = 12 ]; then
     stage debian13 "$heading" "$root/scripts/test-debian13.sh"
 else
     skip "$heading" "this machine is Debian 13 itself, where the stages above ran"
+fi
+
+heading="Wayland on Debian 13: the program of the Debian 13 stage on GNOME Shell 48 and KWin 6, in its chroot"
+if [ "$release" != 12 ]; then
+    skip "$heading" "this machine is Debian 13 itself, where the Wayland stage ran"
+elif [ -z "${stage_passed[debian13]:-}" ]; then
+    skip "$heading" "the Debian 13 stage failed"
+else
+    stage wayland13 "$heading" "$root/scripts/test-wayland-debian13.sh"
 fi
 
 stage windows "Windows: Qt for mingw-w64, velmora.exe and its installer, tested under Wine" \

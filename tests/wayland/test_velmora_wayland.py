@@ -42,8 +42,6 @@ MAP_TIMEOUT_S = 60
 # For the other window to start and show itself, to get the keyboard once
 # shown or clicked into, and for typed keys and clicks to reach it.
 TYPING_WINDOW_TIMEOUT_S = 60
-# For a click on a banner to stop the countdown, before it is made again.
-BANNER_CLICK_TIMEOUT_S = 5
 # Inside the other window, which fills the screen, and far from where a
 # desktop places a small new window.
 ELSEWHERE = (1000, 740)
@@ -55,7 +53,7 @@ MIDDLE = (512, 400)
 # takes clicks this far out.
 MAIN_WINDOW_AT = (20, 560)
 FRAME_MARGIN = 60
-# For a click to reach a window, before it is made again.
+# For a click to take effect, before it is made again.
 CLICK_TIMEOUT_S = 5
 
 
@@ -278,7 +276,7 @@ class VelmoraOnWayland(unittest.TestCase):
         if stop:
             self.desktop.input.click(*stop.centre())
         try:
-            self.velmora.wait_for_status('Timer reset.', BANNER_CLICK_TIMEOUT_S)
+            self.velmora.wait_for_status('Timer reset.', CLICK_TIMEOUT_S)
         except AssertionError:
             return False
         return True

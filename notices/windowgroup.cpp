@@ -30,10 +30,14 @@ struct FreeReply
 
 void leaveWindowGroup(QWidget* window)
 {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    // Qt's offscreen platform answers as an X11 one too, without a
+    // connection of its own.
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
-    xcb_connection_t* connection = x11->connection();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
     // Qt sets the hints as it makes the native window, and keeps what is
     // changed here when it sets them again.
     const auto id = static_cast<xcb_window_t>(window->winId());

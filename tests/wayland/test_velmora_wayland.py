@@ -54,7 +54,7 @@ MIDDLE = (512, 400)
 MAIN_WINDOW_AT = (20, 560)
 FRAME_MARGIN = 60
 # For a click to take effect, before it is made again.
-CLICK_TIMEOUT_S = 5
+CLICK_TIMEOUT_S = 1.5
 
 
 class TypingWindow:

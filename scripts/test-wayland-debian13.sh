@@ -24,9 +24,6 @@ flock -n "$lock" || { echo "== Debian 13 Wayland: waiting for a run of the Debia
     . scripts/release.sh
     release_packages wayland
     scripts/install-deps.sh "${packages[@]}"
-    for desktop in gnome kwin; do
-        echo "== Debian 13 Wayland: $desktop"
-        timeout 900 python3 -B tests/wayland/test_velmora_wayland.py "$desktop" build/main/app/velmora < /dev/null
-    done
+    scripts/test-wayland.sh build/main/app/velmora gnome kwin
 '
 echo "test-wayland-debian13: PASSED: GNOME Shell 48 and KWin 6 on Debian 13"

@@ -123,16 +123,6 @@ default_generator_build() {
 
 stage build "Build and tests" build_and_test
 
-# wayland_test DESKTOP...: the Wayland test on each desktop of this machine.
-wayland_test() {
-    local desktop
-    for desktop in "$@"; do
-        echo "== Wayland: $desktop"
-        timeout 900 /usr/bin/python3 -B "$root/tests/wayland/test_velmora_wayland.py" "$desktop" \
-            "$build/main/app/velmora" < /dev/null
-    done
-}
-
 wayland_desktops=(gnome)
 heading="Wayland: the real program on a headless GNOME Shell 43"
 if [ "$release" = 13 ]; then
@@ -142,7 +132,8 @@ fi
 if [ ! -f "$logs/built" ]; then
     skip "$heading" "the first stage did not build the program"
 else
-    stage wayland "$heading" wayland_test "${wayland_desktops[@]}"
+    stage wayland "$heading" "$root/scripts/test-wayland.sh" "$build/main/app/velmora" \
+        "${wayland_desktops[@]}"
 fi
 
 stage deb "Debian package: built, checked by lintian, installed, started and purged" \

@@ -82,30 +82,46 @@ class GnomeDesktop(SessionDesktop):
 
     def _leave_overview(self):
         """GNOME Shell starts in its overview, as after a login; a user at
-        work is past it. A request to close the overview while it is still
-        opening is lost, and the overview then stays over every window, so
-        the request is made again until the overview reads closed: it
-        reads open until its closing has ended."""
-        shell = self.session_bus.get_object('org.gnome.Shell', '/org/gnome/Shell')
+        work is past it."""
+        # Asked before it opens, it would open after the request.
+        try:
+            wait_until(self._overview_active, 'the overview to open', OVERVIEW_OPEN_TIMEOUT_S)
+        except AssertionError:
+            return
+        self._close_overview()
 
-        def overview_active():
-            return bool(shell.Get('org.gnome.Shell', 'OverviewActive',
-                                  dbus_interface=dbus.PROPERTIES_IFACE))
+    def repaint(self):
+        """Headless GNOME Shell at times stops painting once a new window
+        maps, and then picks the window under the pointer from its last
+        frame: clicks miss a window shown since, while keys reach it.
+        Opening and closing the overview makes it paint again, and gives
+        the keyboard back to the window that had it."""
+        self._shell().Set('org.gnome.Shell', 'OverviewActive', True,
+                             dbus_interface=dbus.PROPERTIES_IFACE)
+        wait_until(self._overview_active, 'the overview to open', OVERVIEW_OPEN_TIMEOUT_S)
+        self._close_overview()
 
+    def _shell(self):
+        return self.session_bus.get_object('org.gnome.Shell', '/org/gnome/Shell')
+
+    def _overview_active(self):
+        return bool(self._shell().Get('org.gnome.Shell', 'OverviewActive',
+                                         dbus_interface=dbus.PROPERTIES_IFACE))
+
+    def _close_overview(self):
+        """A request to close the overview while it is still opening is
+        lost, and the overview then stays over every window, so the request
+        is made again until the overview reads closed: it reads open until
+        its closing has ended."""
         def closed_on_request():
-            shell.Set('org.gnome.Shell', 'OverviewActive', False,
-                      dbus_interface=dbus.PROPERTIES_IFACE)
+            self._shell().Set('org.gnome.Shell', 'OverviewActive', False,
+                                 dbus_interface=dbus.PROPERTIES_IFACE)
             try:
-                wait_until(lambda: not overview_active(), 'the overview to close',
+                wait_until(lambda: not self._overview_active(), 'the overview to close',
                            OVERVIEW_CLOSE_TIMEOUT_S)
             except AssertionError:
                 return False
             return True
-        # Asked before it opens, it would open after the request.
-        try:
-            wait_until(overview_active, 'the overview to open', OVERVIEW_OPEN_TIMEOUT_S)
-        except AssertionError:
-            return
         wait_until(closed_on_request, 'the overview to close, asked again and again',
                    SHELL_START_TIMEOUT_S)
 

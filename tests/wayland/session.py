@@ -105,15 +105,22 @@ class SessionDesktop(Desktop):
     def make_x11_sockets_folder():
         """The compositor makes Xwayland's socket there but not the folder,
         which a fresh /tmp lacks, and uses none that others could replace
-        the socket in."""
-        if not os.path.isdir(X11_SOCKETS):
+        the socket in. Another desktop started at the same time may make
+        it too."""
+        try:
             os.mkdir(X11_SOCKETS)
-            os.chmod(X11_SOCKETS, 0o1777)
+        except FileExistsError:
+            return
+        os.chmod(X11_SOCKETS, 0o1777)
 
     def banners(self):
         """The texts of each notification banner shown now, or None where
         the desktop shows none that the test can read."""
         return None
+
+    def repaint(self):
+        """Makes a compositor that stopped painting paint again, where the
+        adapter knows how; called after a click went astray."""
 
     def stop(self):
         if self.input:

@@ -196,8 +196,9 @@ class VelmoraOnWayland(unittest.TestCase):
 
     def click_elsewhere(self, point):
         """A click that the other window must get, and with it the keyboard.
-        A window still being placed may not lie under the pointer yet, so
-        the click is made again until one arrives."""
+        A window still being placed may not lie under the pointer yet, and
+        a compositor may pick from a frame painted before the window came,
+        so the click is made again, after a repaint, until one arrives."""
         def clicked():
             clicks = self.typing.clicks()
             self.desktop.input.click(*point)
@@ -205,6 +206,7 @@ class VelmoraOnWayland(unittest.TestCase):
                 wait_until(lambda: self.typing.clicks() > clicks and self.typing.has_focus(),
                            'the click', CLICK_TIMEOUT_S)
             except AssertionError:
+                self.desktop.repaint()
                 return False
             return True
         try:

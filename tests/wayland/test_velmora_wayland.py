@@ -84,6 +84,10 @@ class TypingWindow:
     def clicks(self):
         return len([line for line in self.lines if line.startswith('click')])
 
+    def stop(self):
+        self.process.kill()
+        self.process.wait()
+
 
 class SessionVelmora(Velmora):
     """One run of the program as the session starts it, worked through the
@@ -159,6 +163,8 @@ class VelmoraOnWayland(unittest.TestCase):
         self.velmora.move_main_window(*MAIN_WINDOW_AT)
         self.velmora.start(DELAY_MINUTES)
         self.typing = TypingWindow(self.desktop)
+        # A case's window left on the desktop would take the next one's clicks.
+        self.addCleanup(self.typing.stop)
         wait_until(self.typing.shown, 'the other window to show itself', TYPING_WINDOW_TIMEOUT_S)
         # A desktop may map the new window without the keyboard, or under
         # Velmora's; the user clicks into it to work there, which raises it.

@@ -35,6 +35,12 @@ trap cleanup EXIT
 "$root/scripts/build-deb.sh" "$build" | tee "$work/build-deb.out"
 deb=$(tail -n 1 "$work/build-deb.out")
 
+# The package build runs the unit tests; should it ever stop doing so,
+# the package would build just the same.
+unit_tests=$(grep -c '^ *[0-9]*/[0-9]* Test *#[0-9]*: tst_[a-z]* .* Passed' "$(dirname "$deb")/build.log")
+[ "$unit_tests" -gt 0 ] || { echo "FAIL: the package build ran no unit test" >&2; exit 1; }
+echo "check_deb: the package build ran and passed $unit_tests unit tests"
+
 echo "== check_deb: lintian"
 lintian --fail-on error,warning --display-info --pedantic "${deb%.deb}.changes"
 

@@ -35,13 +35,27 @@ void MainDialog::go()
                                      + static_cast<std::uint32_t>(mValue))
         * msPerMinute;
     warning->arm(runLength);
-    startRun(runLength);
+    startRun(runLength, systemPlatform().elapsedClockMs());
 }
 
-// A run of this length from now replaces the current one, if any: "Ok", or
-// "Postpone" in the warning, which keeps the action and the buttons as they
-// are. Both make a request still waiting for a slow bus old news.
-void MainDialog::startRun(std::uint32_t runLengthMs)
+// "Postpone" adds to the time left, so that the end moves that much later
+// however much was left. The run goes on from the same moment of the clock
+// it was measured at, and the warning learns the new time left.
+void MainDialog::postpone(std::uint32_t addedMs)
+{
+    const std::uint64_t now = systemPlatform().elapsedClockMs();
+    const std::uint64_t elapsed = now - runStartMs;
+    const std::uint32_t target = targetMs;
+    const std::uint32_t remainingMs = elapsed < target ? target - static_cast<std::uint32_t>(elapsed) : 0;
+    startRun(remainingMs + addedMs, now);
+    warning->postponed(remainingMs + addedMs);
+}
+
+// A run of this length from startMs, a moment of the countdown's clock,
+// replaces the current one, if any: "Ok", or "Postpone" in the warning, which
+// keeps the action and the buttons as they are. Both make a request still
+// waiting for a slow bus old news.
+void MainDialog::startRun(std::uint32_t runLengthMs, std::uint64_t startMs)
 {
     // The run being replaced is stopped before the new target and `running`
     // are stored, so that its worker, seeing them, also sees it is stopped
@@ -49,16 +63,18 @@ void MainDialog::startRun(std::uint32_t runLengthMs)
     if (currentRun)
         currentRun->stop();
     currentRun = std::make_shared<CountdownRun>();
+    runStartMs = startMs;
     targetMs = runLengthMs;
     running = true;
     report->withdraw();
 
     // The worker receives its own run, so that it never mistakes a later
-    // run for its own, however late the pool starts it.
+    // run for its own, and the run's start, so that the run is not longer
+    // by however late the pool starts it.
     backgroundWorkers.removeIf([](const QFuture<void>& worker) { return worker.isFinished(); });
     if (future.isValid())
         backgroundWorkers.append(future);
-    future = QtConcurrent::run(&MainDialog::countdown, this, currentRun);
+    future = QtConcurrent::run(&MainDialog::countdown, this, currentRun, startMs);
 }
 
 void MainDialog::cancel()
@@ -75,10 +91,9 @@ void MainDialog::cancel()
     statusLabel->setText(tr("Timer reset."));
 }
 
-void MainDialog::countdown(std::shared_ptr<CountdownRun> run)
+void MainDialog::countdown(std::shared_ptr<CountdownRun> run, std::uint64_t start)
 {
     Platform& os = systemPlatform();
-    const std::uint64_t start = os.elapsedClockMs();
     for (;;) {
         const std::uint64_t elapsed = os.elapsedClockMs() - start;
         // Read once per pass, and before `running` (see the member

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktopintegration.h"
 
+#include "xwaylandsession.h"
+
 #include <QGuiApplication>
 #include <QIcon>
 #include <QTimer>
@@ -63,8 +65,7 @@ void chooseWindowSystem()
     // above, so Velmora runs there when the session offers it, and on
     // Wayland when the X11 display cannot be reached. A platform the user
     // has chosen stands.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && sessionOffersXWayland())
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 #endif
 }

@@ -100,7 +100,7 @@ void MainDialog::connectWidgets()
         setMode(PowerActions::actionName(modeBox->itemData(index).toUInt()));
     });
     connect(warning, &RunWarning::stopRequested, this, &MainDialog::cancel);
-    connect(warning, &RunWarning::postponeRequested, this, &MainDialog::startRun);
+    connect(warning, &RunWarning::postponeRequested, this, &MainDialog::postpone);
     connect(report, &RefusalReport::retryRequested, this, &MainDialog::retryRequest);
     connect(warning, &RunWarning::prospectLearned, report, &RefusalReport::rememberProspect);
     // Closing the window ends a run as "STOP!" would, so that the process

@@ -49,8 +49,9 @@ private:
     void connectWidgets();
     void layOutWidgets();
 
-    void startRun(std::uint32_t runLengthMs);
-    void countdown(std::shared_ptr<CountdownRun> run);
+    void startRun(std::uint32_t runLengthMs, std::uint64_t startMs);
+    void postpone(std::uint32_t addedMs);
+    void countdown(std::shared_ptr<CountdownRun> run, std::uint64_t start);
     void handOver(const std::shared_ptr<CountdownRun>& run, const CountdownRun::TimeLeft& timeLeft);
     void showTimeLeftOf(CountdownRun& run);
     void endRun(CountdownRun& run);
@@ -90,6 +91,7 @@ private:
     // GUI thread only. The run that go() started last; stopping it tells its
     // worker it may no longer touch the label or act.
     std::shared_ptr<CountdownRun> currentRun;
+    std::uint64_t runStartMs = 0;    // the moment of the countdown's clock its time counts from
     // Workers of replaced runs that may still be ending, and requests made
     // again from the report; waited for before the window goes away.
     QList<QFuture<void>> backgroundWorkers;

@@ -4,6 +4,7 @@
 
 #include "namedregion.h"
 #include "windowgroup.h"
+#include "xwaylandsession.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -19,8 +20,8 @@ namespace {
 // window gets none. Everywhere else the window stays a dialog.
 Qt::WindowType noticeWindowType()
 {
-    const bool throughXWayland = QGuiApplication::platformName() == QLatin1String("xcb")
-        && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool throughXWayland =
+        QGuiApplication::platformName() == QLatin1String("xcb") && sessionOffersXWayland();
     return throughXWayland ? Qt::Tool : Qt::Dialog;
 }
 

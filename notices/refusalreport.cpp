@@ -208,16 +208,15 @@ void RefusalReport::expectEffect(const QString& mode, std::uint64_t ticket)
     effectDeadline.start(logoff ? logoffTakesEffectWithin : shutdownTakesEffectWithin);
 }
 
-// What the warning learned belongs to its run alone.
 void RefusalReport::withdraw()
 {
     putAway();
     retriedAt.reset();
     retryNote.clear();
-    warnedFlags = 0;
-    warned = {};
 }
 
+// What the warning learned belongs to its run, and stays when the run is
+// postponed; the warning forgets it for the next run.
 void RefusalReport::rememberProspect(std::uint32_t exitFlags, const ExitProspect& learned)
 {
     warnedFlags = exitFlags;
@@ -243,14 +242,19 @@ void RefusalReport::retry()
 
 // The window may have been put away with Escape; the notification, which
 // may be all that is in sight, still learns what holds the action off.
-// What the system says now replaces what was known, from the warning or
-// before "Try again": a program that has let go is no longer named. A
-// question left unanswered brings nothing here, and the report stays.
+// What the system says now replaces what was known. At the first refusal a
+// program the warning found stays named when the system lists none: it
+// has often let go by then, having been the reason. After "Try again" a
+// program that has let go is no longer named. A question left unanswered
+// brings nothing here, and the report stays.
 void RefusalReport::learn(std::uint32_t, const ExitProspect& learned)
 {
-    if (sameProspect(prospect, learned))
+    ExitProspect now = learned;
+    if (retryNote.isEmpty() && now.blockers.empty())
+        now.blockers = prospect.blockers;
+    if (sameProspect(prospect, now))
         return;
-    prospect = learned;
+    prospect = now;
     publish(false);
 }
 

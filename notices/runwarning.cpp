@@ -15,7 +15,7 @@
 namespace {
 
 constexpr std::uint32_t msPerMinute = 60000;
-// What "Postpone" gives, from the moment it is pressed.
+// What "Postpone" adds to the time left.
 constexpr std::uint32_t postponeMinutes = 10;
 
 // The settings dialog keeps the alert time within 1..10 minutes; a
@@ -100,7 +100,7 @@ RunWarning::RunWarning(QObject* parent)
                                      //: The notification's button that stops the countdown.
                                      tr("Stop"),
                                      //: The warning's button that puts the action off: %n is the minutes it
-                                     //: gives, counted from the moment it is pressed.
+                                     //: adds to the time left.
                                      tr("Postpone %n minute(s)", nullptr, int(postponeMinutes)),
                                      //: The notification's button that puts the action off, as the warning's
                                      //: "Postpone %n minute(s)" does.
@@ -108,7 +108,8 @@ RunWarning::RunWarning(QObject* parent)
                                     this))
 {
     connect(presenter, &NoticePresenter::actionRequested, this, &RunWarning::stopRequested);
-    connect(presenter, &NoticePresenter::postponeRequested, this, &RunWarning::postpone);
+    connect(presenter, &NoticePresenter::postponeRequested, this,
+            [this] { emit postponeRequested(postponeMinutes * msPerMinute); });
     connect(presenter, &NoticePresenter::prospectLearned, this, &RunWarning::learn);
 }
 
@@ -117,6 +118,8 @@ void RunWarning::arm(std::uint32_t runLength)
     withdraw();
     runLengthMs = runLength;
     startedWithinLead = runLength <= leadMs();
+    // What the system said was asked for the run before.
+    forget(0);
 }
 
 // Turning the alert off takes the warning down; turned on again later in
@@ -142,22 +145,20 @@ void RunWarning::update(std::uint32_t remainingMs, std::uint32_t exitFlags)
     presenter->retell(warningSubject(exitFlags, remainingMs), message());
 }
 
-// The postponed run is a new one, but no exception to the warning: it was
-// not chosen in the main window. When it is no longer than the lead, the
-// warning stays with the new time, and the notification names the new
-// moment of the action.
-void RunWarning::postpone()
+// The postponed run is no exception to the warning: it was not chosen in
+// the main window. When it is no longer than the lead, the warning stays
+// with the new time, and the notification names the new moment of the
+// action; otherwise it goes, to come again when the lead is left.
+void RunWarning::postponed(std::uint32_t remainingMs)
 {
-    const std::uint32_t runLength = postponeMinutes * msPerMinute;
-    runLengthMs = runLength;
+    runLengthMs = remainingMs;
     startedWithinLead = false;
-    if (isDue(runLength)) {
-        shownRemainingMs = runLength;
+    if (isDue(remainingMs)) {
+        shownRemainingMs = remainingMs;
         publish(false);
     } else {
         presenter->withdraw();
     }
-    emit postponeRequested(runLength);
 }
 
 // A run no longer than its lead gets no warning: it was chosen just now,
@@ -171,12 +172,13 @@ bool RunWarning::isDue(std::uint32_t remainingMs) const
 }
 
 // The warning is shown first; what the system says is added when it comes.
+// What was said of one action does not hold for another; the same action,
+// warned of again after "Postpone", keeps it until the system says more.
 void RunWarning::give(std::uint32_t remainingMs, std::uint32_t exitFlags, bool present)
 {
-    shownFlags = exitFlags;
+    if (exitFlags != shownFlags)
+        forget(exitFlags);
     shownRemainingMs = remainingMs;
-    prospectText.clear();
-    emit prospectLearned(exitFlags, {});
     publish(present);
     presenter->askProspect(exitFlags);
 }
@@ -189,6 +191,13 @@ void RunWarning::learn(std::uint32_t exitFlags, const ExitProspect& prospect)
         return;
     prospectText = sentences;
     publish(false);
+}
+
+void RunWarning::forget(std::uint32_t exitFlags)
+{
+    shownFlags = exitFlags;
+    prospectText.clear();
+    emit prospectLearned(exitFlags, {});
 }
 
 void RunWarning::publish(bool present)

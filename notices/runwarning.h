@@ -18,9 +18,10 @@ class NoticePresenter;
 // are read on every update and a change applies to the run under way. What
 // the system says of the action ahead of it (a password it will want, a
 // program holding it off) is added once known, and asked afresh when the
-// action changes. It offers to postpone the action by a fixed time, from
-// then on; the run so postponed is warned of again once the lead time is
-// left. GUI thread only, like the dialog.
+// action changes. It offers to put the action off by a fixed time, added
+// to the time left; the run so postponed keeps what the system said, and is
+// warned of again once the lead time is left. GUI thread only, like the
+// dialog.
 class RunWarning : public QObject
 {
     Q_OBJECT
@@ -32,20 +33,22 @@ public:
     void arm(std::uint32_t runLengthMs);
     // The run's time left, as the status line shows it.
     void update(std::uint32_t remainingMs, std::uint32_t exitFlags);
+    // The run was postponed: the action is this long from now.
+    void postponed(std::uint32_t remainingMs);
     void withdraw();
 
 signals:
     void stopRequested();
-    // The user wants the action this long from now.
-    void postponeRequested(std::uint32_t runLengthMs);
+    // The user wants the action this much later than it would be.
+    void postponeRequested(std::uint32_t addedMs);
     // What the system said ahead of the action with these flags.
     void prospectLearned(std::uint32_t exitFlags, const ExitProspect& prospect);
 
 private:
-    void postpone();
     bool isDue(std::uint32_t remainingMs) const;
     void give(std::uint32_t remainingMs, std::uint32_t exitFlags, bool present = true);
     void learn(std::uint32_t exitFlags, const ExitProspect& prospect);
+    void forget(std::uint32_t exitFlags);
     void publish(bool present);
     QString message() const;
 

@@ -360,7 +360,7 @@
     </message>
     <message numerus="yes">
         <source>Postpone %n minute(s)</source>
-        <extracomment>The warning&apos;s button that puts the action off: %n is the minutes it gives, counted from the moment it is pressed.</extracomment>
+        <extracomment>The warning&apos;s button that puts the action off: %n is the minutes it adds to the time left.</extracomment>
         <translation>
             <numerusform>Adiar %n minuto</numerusform>
             <numerusform>Adiar %n minutos</numerusform>

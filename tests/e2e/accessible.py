@@ -167,6 +167,12 @@ class User:
         self._xdotool('key', 'ctrl+a')
         self._xdotool('type', text)
 
+    def window_type(self, window):
+        """The type a window asks the window manager to treat it as."""
+        found = subprocess.run(['xprop', '-id', window, '_NET_WM_WINDOW_TYPE'], env=self.environment,
+                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, timeout=CALL_TIMEOUT_S)
+        return found.stdout.decode().split()[-1]
+
     def visible_windows(self, title):
         """Ids of the mapped X windows with this exact title."""
         found = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', f'^{title}$'],

@@ -42,11 +42,11 @@ def seconds_left(status):
     return int(match[1]) * 60 + int(match[2]) if match else None
 
 
-def working_directory(parent):
+def working_directory(parent, settings):
     """A fresh folder for one run, holding the settings it starts with."""
     directory = tempfile.mkdtemp(dir=parent)
     with open(os.path.join(directory, 'settings.dat'), 'w', encoding='utf-8') as file:
-        file.write(SETTINGS)
+        file.write(settings)
     return directory
 
 
@@ -55,10 +55,10 @@ class Velmora:
     locale adds to the desktop's environment, and ok names the button of
     the main window in its language."""
 
-    def __init__(self, desktop, environment=None, ok='Ok', **locale):
+    def __init__(self, desktop, environment=None, ok='Ok', settings=SETTINGS, **locale):
         environment = dict(environment or desktop.environment())
         environment.update(locale)
-        self.process = desktop.spawn([PROGRAM], cwd=working_directory(desktop.directory.name),
+        self.process = desktop.spawn([PROGRAM], cwd=working_directory(desktop.directory.name, settings),
                                      stdout=None, env=environment)
         self.user = User(environment)
         # A program whose window never came would stay on the display and
@@ -182,6 +182,11 @@ class VelmoraEndToEnd(unittest.TestCase):
         self.assertEqual(self.logind.calls(LOGIND_MANAGER), [])
 
     def test_refused_power_off_is_reported_and_can_be_retried(self):
+        # An X11 session whose environment keeps a Wayland display left over.
+        self.velmora.stop()
+        self.velmora = Velmora(self.desktop, dict(self.desktop.environment(), XDG_SESSION_TYPE='x11',
+                                                  WAYLAND_DISPLAY='wayland-0'))
+        self.addCleanup(self.velmora.stop)
         self.logind.record(LOGIND_MANAGER, 'org.freedesktop.login1.Manager', 'PowerOff', 'b',
                            ('', REFUSAL))
         main_window, = wait_until(lambda: self.velmora.user.visible_windows(ANY_WINDOW), 'the main window')
@@ -194,7 +199,8 @@ class VelmoraEndToEnd(unittest.TestCase):
         # only as a notification; as a dialog it stayed silent.
         self.assertEqual((report.role, report.name, report.description),
                          ('notification', 'Shutdown not done \u2013 Velmora', message))
-        self.assertEqual(len(self.velmora.user.visible_windows('Shutdown not done \u2013 Velmora')), 1)
+        reported, = self.velmora.user.visible_windows('Shutdown not done \u2013 Velmora')
+        self.assertEqual(self.velmora.user.window_type(reported), '_NET_WM_WINDOW_TYPE_DIALOG')
         notify = wait_until(lambda: self.notify_calls(), 'the notification')
         _, (_, _, _, summary, body, actions, hints, _) = notify[0]
         # The body used to start by repeating the summary.
@@ -275,35 +281,43 @@ class VelmoraEndToEnd(unittest.TestCase):
         time.sleep(max(0.0, started + 120 + SETTLE_S - time.monotonic()))
         self.assertEqual(self.logind_calls(), [])
 
-    def test_postpone_asks_logind_ten_minutes_after_the_press(self):
+    def test_postpone_adds_ten_minutes_to_the_time_left(self):
         """"Postpone", in the notification and then in the window, each
-        give the run 10 minutes from then, and the warning comes again with
-        a minute left. Those minutes pass in a moment: the countdown's
-        clock is moved on, as a suspend would move it (boottimeshift.cpp)."""
+        add 10 minutes to the time left, with the longest lead, as a new
+        user has it: the warning goes, and comes again with 10 minutes
+        left. Those minutes pass in a moment: the countdown's clock is moved
+        on, as a suspend would move it (boottimeshift.cpp)."""
         shift_file = os.path.join(self.desktop.directory.name, 'boottime-shift')
+
+        def shift_clock(shift_s):
+            with open(shift_file, 'w', encoding='utf-8') as file:
+                file.write(str(shift_s))
         # Preloaded, the shift comes before a sanitizer's runtime, which
         # would otherwise refuse to start.
         environment = dict(self.desktop.environment(), VELMORA_BOOTTIME_SHIFT=shift_file,
                            LD_PRELOAD=os.environ['VELMORA_E2E_BOOTTIME_SHIFT'],
                            ASAN_OPTIONS='verify_asan_link_order=0')
         self.velmora.stop()
-        self.velmora = Velmora(self.desktop, environment)
+        self.velmora = Velmora(self.desktop, environment, settings='500 1 10')
         self.addCleanup(self.velmora.stop)
-        self.velmora.set_minutes(2)
+        self.velmora.set_minutes(11)
+        started = time.monotonic()
         self.velmora.press('Ok')
-        for shift_s, postpone in ((60, self.postpone_in_notification), (600, self.press_postpone), (1140, None)):
+        for shift_s, postpone in ((60, self.postpone_in_notification), (660, self.press_postpone)):
             self.velmora.wait_for_status(TIME_LEFT.match)
-            with open(shift_file, 'w', encoding='utf-8') as file:
-                file.write(str(shift_s))
-            self.wait_for_warning()
-            if postpone:
-                pressed = time.monotonic()
-                postpone()
-                self.velmora.wait_for_status(lambda text: (seconds_left(text) or 0) > 590)
+            shift_clock(shift_s)
+            self.wait_for_warning(10)
+            before = seconds_left(self.velmora.status())
+            postpone()
+            after = self.velmora.wait_for_status(lambda text: (seconds_left(text) or 0) > 900)
+            self.assertAlmostEqual(seconds_left(after) - before, 600, delta=5)
+            wait_until(lambda: len(self.velmora.user.visible_windows(ANY_WINDOW)) == 1, 'the warning to go')
+        # The run ends 31 minutes of its clock after "Ok"; the clock is
+        # moved on to leave about 10 seconds of them.
+        shift_s = int(1850 - (time.monotonic() - started))
+        shift_clock(shift_s)
         wait_until(self.logind_calls, 'the request', ACTION_TIMEOUT_S)
-        # 9 of the 10 minutes passed at the last move of the clock; the
-        # program counts whole milliseconds.
-        self.assertGreater(time.monotonic() - pressed, 59.99)
+        self.assertGreater(time.monotonic() - started, 1860 - shift_s - 0.01)
         time.sleep(SETTLE_S)
         self.assertEqual(self.logind_calls(), [('PowerOff', [('b', True)])])
 
@@ -385,17 +399,18 @@ class VelmoraEndToEnd(unittest.TestCase):
         wait_until(lambda: self.velmora.process.poll() is not None, 'the program to end', 90)
         self.assertEqual(self.velmora.process.returncode, 0)
 
-    def wait_for_warning(self):
-        """Waits for the warning window, which comes one minute before the
-        end, and returns its message."""
+    def wait_for_warning(self, minutes=1):
+        """Waits for the warning window, which comes this many minutes
+        before the end, and returns its message."""
+        title = f'Shutdown in {minutes} minute{"s" if minutes > 1 else ""} \u2013 Velmora'
         application = self.velmora.application
         warning = wait_until(lambda: attempt(lambda: application.windows('Stop countdown')),
                              'the warning window', 90)[0]
         wait_until(lambda: len(self.velmora.user.visible_windows(ANY_WINDOW)) == 2,
                    'the warning window on the display')
-        self.assertEqual(len(self.velmora.user.visible_windows('Shutdown in 1 minute \u2013 Velmora')), 1)
+        self.assertEqual(len(self.velmora.user.visible_windows(title)), 1)
         # Read afresh, the message has counted on: only its start is known.
-        self.assertEqual((warning.role, warning.name), ('notification', 'Shutdown in 1 minute \u2013 Velmora'))
+        self.assertEqual((warning.role, warning.name), ('notification', title))
         self.assertRegex(warning.description, r'^Shutdown in ')
         return warning.find(name='Warning').find('label').name
 

@@ -168,10 +168,11 @@ class User:
         self._xdotool('type', text)
 
     def window_type(self, window):
-        """The type a window asks the window manager to treat it as."""
+        """The type a window asks the window manager to treat it as: the
+        first it names; the others stand in for a manager that lacks it."""
         found = subprocess.run(['xprop', '-id', window, '_NET_WM_WINDOW_TYPE'], env=self.environment,
                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, timeout=CALL_TIMEOUT_S)
-        return found.stdout.decode().split()[-1]
+        return found.stdout.decode().split('= ')[-1].split(',')[0].strip()
 
     def visible_windows(self, title):
         """Ids of the mapped X windows with this exact title."""

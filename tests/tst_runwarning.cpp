@@ -280,8 +280,9 @@ void RunWarningTest::postponeAddsTenMinutesAgainAndAgain_data()
     QTest::newRow("the longest lead") << 10;
 }
 
-// The postponed run keeps what the warning learned: the report's own
-// question goes unanswered, and a refusal is still told as the password's.
+// The postponed run keeps what the warning learned: its questions go
+// unanswered from the first press on, and the warning still tells of the
+// password, and the report of a refusal as the password's.
 void RunWarningTest::postponeAddsTenMinutesAgainAndAgain()
 {
     QFETCH(int, alertTime);
@@ -299,16 +300,17 @@ void RunWarningTest::postponeAddsTenMinutesAgainAndAgain()
             QCOMPARE(run.warningShown(), minutesLeft <= alertTime);
             run.step();
         }
-        QVERIFY(run.warningText().startsWith("Shutdown in 1 minute."));
+        QTRY_COMPARE(run.warningText(), "Shutdown in 1 minute.\nThe system will want an administrator's "
+                                        "password. If nobody enters it, the shutdown will not happen.");
     };
     for (int presses = 0; presses < 2; ++presses) {
         countDownToOneMinute();
         run.press("Postpone 10 minutes");
+        fakePlatform().answerProspects(std::nullopt);
         QCOMPARE(dialog.findChild<QLabel*>()->text(),
                  QStringLiteral("Time left:0 days, 0 hours, 11 minutes and 0 seconds"));
     }
     countDownToOneMinute();
-    fakePlatform().answerProspects(std::nullopt);
     run.step();
     QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));
     QCOMPARE(fakePlatform().exitRequests()[0].atMs, startedAt + 31 * 60000);
@@ -451,23 +453,28 @@ void RunWarningTest::reportNamesWhatTheWarningFound()
     prospect.consent = ExitProspect::Consent::Granted;
     prospect.blockers.push_back({"Backup", "Copying files", false});
     fakePlatform().answerProspects(prospect);
-    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Test answer");
+    fakePlatform().answerExits(FakePlatform::Answer::Refuse, "Test answer", ExitOutcome::Kind::Forbidden);
 
     MainDialog dialog;
     SteppedRun run(dialog, 2);
     run.step();
     run.step();
     QTRY_VERIFY(run.warningText().contains("Backup"));
-    fakePlatform().answerProspects(ExitProspect());
+    // Asked at the refusal, the system lists no blocker; that it wants a
+    // password shows its answer has come.
+    ExitProspect password;
+    password.consent = ExitProspect::Consent::AsksPassword;
+    fakePlatform().answerProspects(password);
     run.step();
     run.step();
 
     QWidget* report = nullptr;
     QTRY_VERIFY((report = windowWithButton("Try again")) && report->isVisible());
     QVERIFY(!childWithText<QPushButton>(report, "Postpone 10 minutes"));
-    QCOMPARE(report->findChild<QLabel*>()->text(),
-             QStringLiteral("Shutdown not done.\n\u201CBackup\u201D holds it off: \u201CCopying files\u201D.\n"
-                            "The system answered: Test answer"));
+    QTRY_COMPARE(report->findChild<QLabel*>()->text(),
+                 QStringLiteral("Shutdown not done: the password was refused or the prompt was cancelled.\n"
+                                "\u201CBackup\u201D holds it off: \u201CCopying files\u201D.\n"
+                                "The system answered: Test answer"));
     // Asked again, the system's answer of then is all that counts.
     QTest::mouseClick(childWithText<QPushButton>(report, "Try again"), Qt::LeftButton);
     QTRY_VERIFY(report->isVisible() && report->findChild<QLabel*>()->text().contains("Tried again")

@@ -7,7 +7,8 @@
 # velmora_en.ts, and no file is there for a language not in the list; they
 # are up to date with the sources (scripts/update-translations.sh, run into a
 # copy, changes nothing in them); no message is left unfinished,
-# untranslated or fuzzy; every translation keeps its source's placeholders;
+# untranslated or fuzzy; every translation keeps its source's placeholders,
+# and the words a fluent reader corrected stay corrected;
 # each language's metainfo quotes the labels of "Ok" and "STOP!" as its
 # program shows them; and each translated desktop entry's keywords end with
 # the English ones, which a search may be typed in whatever the language.
@@ -75,6 +76,20 @@ import xml.etree.ElementTree as ElementTree
 
 LANG = '{http://www.w3.org/XML/1998/namespace}lang'
 PLACEHOLDER = re.compile(r'%L?(?:[1-9][0-9]?|n)')
+# Words a fluent reader found wrong: (language, part of the sources, what each
+# of their translations holds). What a shutdown does to a running program is
+# not the Stop button's verb; the warning's Stop button is the notification's
+# "Annuler", not the French desktop's word for shutting down; a login session
+# is no "sesión de inicio".
+WORDS = (
+    ('fr', 'Stop countdown', 'Annuler le compte à rebours'),
+    ('es', 'not running inside a login session.', 'sesión de usuario'),
+    ('es', 'It will be stopped.', 'Se cerrará.'),
+    ('ru', 'It will be stopped.', 'будет закрыта'),
+    ('pl', 'It will be stopped.', 'Zostanie zamknięty.'),
+    ('ja', 'It will be stopped.', '終了されます。'),
+    ('zh_CN', 'It will be stopped.', '它将被关闭。'),
+)
 
 
 def names(tag, language):
@@ -97,6 +112,12 @@ for language in sys.argv[2:]:
             if lost:
                 print(f'velmora_{language}.ts: {" ".join(sorted(lost))} missing from "{form}"')
         labels[source] = forms[0]
+        for wanted, part, word in WORDS:
+            if wanted == language and part in source and any(word not in form for form in forms):
+                print(f'velmora_{language}.ts: "{forms[0]}" for "{source}" does not say "{word}"')
+    for wanted, part, _ in WORDS:
+        if wanted == language and not any(part in source for source in labels):
+            print(f'velmora_{language}.ts: no source holds "{part}" any more')
     described = ' '.join(''.join(p.itertext()) for p in metainfo.iter('p') if names(p.get(LANG), language))
     for source in ('Ok', 'STOP!'):
         if labels[source] not in described:

@@ -121,25 +121,25 @@
     </message>
     <message>
         <source>Shutdown will not work from here: Velmora is not running inside a login session.</source>
-        <translation>No se puede apagar desde aquí: Velmora no se está ejecutando dentro de una sesión de inicio.</translation>
+        <translation>No se puede apagar desde aquí: Velmora no se está ejecutando dentro de una sesión de usuario.</translation>
     </message>
     <message>
         <source>Reboot will not work from here: Velmora is not running inside a login session.</source>
-        <translation>No se puede reiniciar desde aquí: Velmora no se está ejecutando dentro de una sesión de inicio.</translation>
+        <translation>No se puede reiniciar desde aquí: Velmora no se está ejecutando dentro de una sesión de usuario.</translation>
     </message>
     <message>
         <source>Log off will not work from here: Velmora is not running inside a login session.</source>
-        <translation>No se puede cerrar la sesión desde aquí: Velmora no se está ejecutando dentro de una sesión de inicio.</translation>
+        <translation>No se puede cerrar la sesión desde aquí: Velmora no se está ejecutando dentro de una sesión de usuario.</translation>
     </message>
     <message>
         <source>“%1” (yours) is still running: “%2”. It will be stopped.</source>
         <extracomment>A program of the user&apos;s that the action will stop: %1 is its name, %2 what it says it is doing.</extracomment>
-        <translation>«%1» (suyo) sigue en ejecución: «%2». Se detendrá.</translation>
+        <translation>«%1» (suyo) sigue en ejecución: «%2». Se cerrará.</translation>
     </message>
     <message>
         <source>“%1” holds it off: “%2”.</source>
         <extracomment>A program that holds the action off: %1 is its name, %2 the reason it gives.</extracomment>
-        <translation>«%1» lo está impidiendo: «%2».</translation>
+        <translation>«%1» está impidiendo esta acción: «%2».</translation>
     </message>
     <message>
         <source>The system does not allow this action.</source>
@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>the system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>el sistema aceptó la solicitud, pero el equipo sigue encendido. Puede que un programa lo esté impidiendo.</translation>
+        <translation>el sistema aceptó la solicitud, pero el equipo sigue encendido. Puede que un programa esté impidiendo esta acción.</translation>
     </message>
     <message>
         <source>the system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
@@ -226,12 +226,12 @@
     <message>
         <source>Tried again at %1 – same answer.</source>
         <extracomment>%1 is the clock time of the second request, &quot;21:05:42&quot;.</extracomment>
-        <translation>Reintentado a las %1 – la misma respuesta.</translation>
+        <translation>Nuevo intento a las %1 – la misma respuesta.</translation>
     </message>
     <message>
         <source>Tried again at %1.</source>
         <extracomment>%1 is the clock time of the second request, &quot;21:05:42&quot;.</extracomment>
-        <translation>Reintentado a las %1.</translation>
+        <translation>Nuevo intento a las %1.</translation>
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
@@ -243,7 +243,7 @@
     </message>
     <message>
         <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>El sistema aceptó la solicitud, pero el equipo sigue encendido. Puede que un programa lo esté impidiendo.</translation>
+        <translation>El sistema aceptó la solicitud, pero el equipo sigue encendido. Puede que un programa esté impidiendo esta acción.</translation>
     </message>
     <message>
         <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>

@@ -235,7 +235,7 @@
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
-        <translation>le système n’a pas répondu. Son bus de messages est peut-être bloqué ou très occupé&#x202f;; réessayez dans un instant.</translation>
+        <translation>le système n&apos;a pas répondu. Son bus de messages est peut-être bloqué ou très occupé&#x202f;; réessayez dans un instant.</translation>
     </message>
     <message>
         <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
@@ -267,7 +267,7 @@
     </message>
     <message>
         <source>The system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
-        <translation>Le système n’a pas répondu. Son bus de messages est peut-être bloqué ou très occupé&#x202f;; réessayez dans un instant.</translation>
+        <translation>Le système n&apos;a pas répondu. Son bus de messages est peut-être bloqué ou très occupé&#x202f;; réessayez dans un instant.</translation>
     </message>
 </context>
 <context>
@@ -343,7 +343,7 @@
     </message>
     <message>
         <source>Stop countdown</source>
-        <translation>Arrêter le compte à rebours</translation>
+        <translation>Annuler le compte à rebours</translation>
     </message>
     <message>
         <source>Dismiss</source>

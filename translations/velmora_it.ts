@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>the system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>il sistema ha accettato la richiesta, ma il computer è ancora acceso. Un programma potrebbe impedirlo.</translation>
+        <translation>il sistema ha accettato la richiesta, ma il computer è ancora acceso. Un programma potrebbe impedire questa azione.</translation>
     </message>
     <message>
         <source>the system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
@@ -226,12 +226,12 @@
     <message>
         <source>Tried again at %1 – same answer.</source>
         <extracomment>%1 is the clock time of the second request, &quot;21:05:42&quot;.</extracomment>
-        <translation>Riprovato alle %1 – stessa risposta.</translation>
+        <translation>Nuovo tentativo alle %1 – stessa risposta.</translation>
     </message>
     <message>
         <source>Tried again at %1.</source>
         <extracomment>%1 is the clock time of the second request, &quot;21:05:42&quot;.</extracomment>
-        <translation>Riprovato alle %1.</translation>
+        <translation>Nuovo tentativo alle %1.</translation>
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>
@@ -243,7 +243,7 @@
     </message>
     <message>
         <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>Il sistema ha accettato la richiesta, ma il computer è ancora acceso. Un programma potrebbe impedirlo.</translation>
+        <translation>Il sistema ha accettato la richiesta, ma il computer è ancora acceso. Un programma potrebbe impedire questa azione.</translation>
     </message>
     <message>
         <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
@@ -362,14 +362,14 @@
         <source>Postpone %n minute(s)</source>
         <extracomment>The warning&apos;s button that puts the action off: %n is the minutes it adds to the time left.</extracomment>
         <translation>
-            <numerusform>Rimanda di %n minuto</numerusform>
-            <numerusform>Rimanda di %n minuti</numerusform>
+            <numerusform>Posticipa di %n minuto</numerusform>
+            <numerusform>Posticipa di %n minuti</numerusform>
         </translation>
     </message>
     <message>
         <source>Postpone</source>
         <extracomment>The notification&apos;s button that puts the action off, as the warning&apos;s &quot;Postpone %n minute(s)&quot; does.</extracomment>
-        <translation>Rimanda</translation>
+        <translation>Posticipa</translation>
     </message>
 </context>
 <context>

@@ -134,7 +134,7 @@
     <message>
         <source>“%1” (yours) is still running: “%2”. It will be stopped.</source>
         <extracomment>A program of the user&apos;s that the action will stop: %1 is its name, %2 what it says it is doing.</extracomment>
-        <translation>「%1」(あなたのプログラム) はまだ実行中です: 「%2」。停止されます。</translation>
+        <translation>「%1」(あなたのプログラム) はまだ実行中です: 「%2」。終了されます。</translation>
     </message>
     <message>
         <source>“%1” holds it off: “%2”.</source>
@@ -203,7 +203,7 @@
     <message>
         <source>%1: %2</source>
         <extracomment>The report&apos;s first line: %1 is &quot;Shutdown not done&quot; or the like, %2 what that means, as in &quot;the system&apos;s policy does not allow this action for this user.&quot;.</extracomment>
-        <translation>%1：%2</translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>The system answered: %1</source>
@@ -226,7 +226,7 @@
     <message>
         <source>Tried again at %1 – same answer.</source>
         <extracomment>%1 is the clock time of the second request, &quot;21:05:42&quot;.</extracomment>
-        <translation>%1 に再試行しました – 同じ応答です。</translation>
+        <translation>%1 に再試行しました。同じ応答です。</translation>
     </message>
     <message>
         <source>Tried again at %1.</source>

@@ -134,7 +134,7 @@
     <message>
         <source>“%1” (yours) is still running: “%2”. It will be stopped.</source>
         <extracomment>A program of the user&apos;s that the action will stop: %1 is its name, %2 what it says it is doing.</extracomment>
-        <translation>„%1” (Twój program) nadal działa: „%2”. Zostanie zatrzymany.</translation>
+        <translation>„%1” (Twój program) nadal działa: „%2”. Zostanie zamknięty.</translation>
     </message>
     <message>
         <source>“%1” holds it off: “%2”.</source>

@@ -226,12 +226,12 @@
     <message>
         <source>Tried again at %1 – same answer.</source>
         <extracomment>%1 is the clock time of the second request, &quot;21:05:42&quot;.</extracomment>
-        <translation>Tentado novamente às %1 – mesma resposta.</translation>
+        <translation>Nova tentativa às %1 – mesma resposta.</translation>
     </message>
     <message>
         <source>Tried again at %1.</source>
         <extracomment>%1 is the clock time of the second request, &quot;21:05:42&quot;.</extracomment>
-        <translation>Tentado novamente às %1.</translation>
+        <translation>Nova tentativa às %1.</translation>
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>

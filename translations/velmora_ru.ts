@@ -134,7 +134,7 @@
     <message>
         <source>“%1” (yours) is still running: “%2”. It will be stopped.</source>
         <extracomment>A program of the user&apos;s that the action will stop: %1 is its name, %2 what it says it is doing.</extracomment>
-        <translation>«%1» (ваша программа) ещё работает: «%2». Она будет остановлена.</translation>
+        <translation>«%1» (ваша программа) ещё работает: «%2». Она будет закрыта.</translation>
     </message>
     <message>
         <source>“%1” holds it off: “%2”.</source>
@@ -226,12 +226,12 @@
     <message>
         <source>Tried again at %1 – same answer.</source>
         <extracomment>%1 is the clock time of the second request, &quot;21:05:42&quot;.</extracomment>
-        <translation>Повторено в %1 – тот же ответ.</translation>
+        <translation>Повторная попытка в %1 — тот же ответ.</translation>
     </message>
     <message>
         <source>Tried again at %1.</source>
         <extracomment>%1 is the clock time of the second request, &quot;21:05:42&quot;.</extracomment>
-        <translation>Повторено в %1.</translation>
+        <translation>Повторная попытка в %1.</translation>
     </message>
     <message>
         <source>the system did not answer. Its message bus may be stuck or very busy; try again in a moment.</source>

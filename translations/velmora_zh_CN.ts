@@ -134,7 +134,7 @@
     <message>
         <source>“%1” (yours) is still running: “%2”. It will be stopped.</source>
         <extracomment>A program of the user&apos;s that the action will stop: %1 is its name, %2 what it says it is doing.</extracomment>
-        <translation>“%1”（您的程序）仍在运行：“%2”。它将被停止。</translation>
+        <translation>“%1”（您的程序）仍在运行：“%2”。它将被关闭。</translation>
     </message>
     <message>
         <source>“%1” holds it off: “%2”.</source>
@@ -165,11 +165,11 @@
     </message>
     <message>
         <source>the system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
-        <translation>系统接受了请求，但会话没有结束。桌面可能正在自己的窗口中等待回答。</translation>
+        <translation>系统接受了请求，但会话没有结束。桌面可能正在自己的窗口中等待响应。</translation>
     </message>
     <message>
         <source>the system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>系统接受了请求，但计算机仍在运行。可能有程序在阻止它。</translation>
+        <translation>系统接受了请求，但计算机仍在运行。可能有程序在阻止此操作。</translation>
     </message>
     <message>
         <source>the system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>
@@ -208,7 +208,7 @@
     <message>
         <source>The system answered: %1</source>
         <extracomment>%1 is the system&apos;s own answer, in its own words.</extracomment>
-        <translation>系统的回答：%1</translation>
+        <translation>系统的答复：%1</translation>
     </message>
     <message>
         <source>Report</source>
@@ -226,7 +226,7 @@
     <message>
         <source>Tried again at %1 – same answer.</source>
         <extracomment>%1 is the clock time of the second request, &quot;21:05:42&quot;.</extracomment>
-        <translation>已于 %1 重试 – 回答相同。</translation>
+        <translation>已于 %1 重试，结果相同。</translation>
     </message>
     <message>
         <source>Tried again at %1.</source>
@@ -239,11 +239,11 @@
     </message>
     <message>
         <source>The system accepted the request, but the session did not end. The desktop may be waiting for an answer in a window of its own.</source>
-        <translation>系统接受了请求，但会话没有结束。桌面可能正在自己的窗口中等待回答。</translation>
+        <translation>系统接受了请求，但会话没有结束。桌面可能正在自己的窗口中等待响应。</translation>
     </message>
     <message>
         <source>The system accepted the request, but the computer is still running. A program may be holding it off.</source>
-        <translation>系统接受了请求，但计算机仍在运行。可能有程序在阻止它。</translation>
+        <translation>系统接受了请求，但计算机仍在运行。可能有程序在阻止此操作。</translation>
     </message>
     <message>
         <source>The system wants an administrator&apos;s password, and no password prompt could be shown (no authentication agent runs for this session).</source>

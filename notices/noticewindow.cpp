@@ -3,14 +3,18 @@
 #include "noticewindow.h"
 
 #include "namedregion.h"
+#include "noticeaccessible.h"
 #include "windowgroup.h"
 #include "xwaylandsession.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,11 +29,30 @@ Qt::WindowType noticeWindowType()
     return throughXWayland ? Qt::Tool : Qt::Dialog;
 }
 
+// A notice is put away with its buttons or the close button; minimizing or
+// maximizing a window this small has no use.
+constexpr Qt::WindowFlags titleBarWithCloseOnly =
+    Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// The width a title bar needs to show title whole. Qt cannot ask most
+// desktops for their title font, which is often larger and bold (GNOME's is
+// 11 pt bold), so the measure errs on the wide side. The room beside it
+// holds the close button and the margins, twice over where the title is
+// centred.
+int titleBarWidth(const QString& title)
+{
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    font.setPointSizeF(std::max(font.pointSizeF(), 11.0));
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(title) + 6 * metrics.height();
+}
+
 }
 
 NoticeWindow::NoticeWindow(const QString& regionName, const QString& actionText, const QString& postponeText,
                            const QString& dismissText)
-    : QDialog(nullptr, noticeWindowType() | Qt::WindowStaysOnTopHint)
+    : QDialog(nullptr, noticeWindowType() | titleBarWithCloseOnly | Qt::WindowStaysOnTopHint)
     , messageLabel(new QLabel)
     , actionButton(new QPushButton(actionText))
     , postponeButton(postponeText.isEmpty() ? nullptr : new QPushButton(postponeText))
@@ -83,14 +106,36 @@ void NoticeWindow::setSubject(const QString& subject)
 {
     //: A notice's title: %1 says what it is about, "Shutdown in 5 minutes" or "Shutdown not done".
     setWindowTitle(tr("%1 \u2013 Velmora").arg(subject));
+    // Grows only: a window that narrows as the minutes count down jumps.
+    setMinimumWidth(std::max(minimumWidth(), titleBarWidth(windowTitle())));
 }
 
 void NoticeWindow::present()
+{
+    const bool appearing = !isVisible();
+    showInFront();
+    if (appearing)
+        makeKnown();
+}
+
+void NoticeWindow::showInFront()
 {
     if (!isVisible())
         messageLabel->setFocus(Qt::OtherFocusReason);
     show();
     raise();
+}
+
+// Windows gives a window shown without the keyboard neither a flash of its
+// taskbar button nor a word to the screen reader. The alert takes no focus.
+// Elsewhere the desktop tells of it already: an X11 window asking for
+// attention even gets a second banner from GNOME Shell.
+void NoticeWindow::makeKnown()
+{
+    announceNotice(this, windowTitle() + QLatin1Char('\n') + message());
+#ifdef Q_OS_WIN
+    QApplication::alert(this);
+#endif
 }
 
 void NoticeWindow::bringBack(const QString& activationToken)
@@ -99,6 +144,7 @@ void NoticeWindow::bringBack(const QString& activationToken)
     // activation, then clears it.
     if (!activationToken.isEmpty())
         qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
-    present();
+    // Taking the keyboard, it is read out as any window that gains it.
+    showInFront();
     activateWindow();
 }

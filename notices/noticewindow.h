@@ -16,7 +16,7 @@ class QPushButton;
 // It appears while the user is busy elsewhere, so nothing typed at that
 // moment may act on it: no button is a default one, and the focus starts on
 // the message. Screen readers meet it as a notification, which they speak as
-// it appears (noticeaccessible.h).
+// it appears; on Windows it is announced (noticeaccessible.h).
 class NoticeWindow : public QDialog
 {
     Q_OBJECT
@@ -31,7 +31,7 @@ public:
     // "Shutdown in 5 minutes", say; the program's name follows it.
     void setSubject(const QString& subject);
     // Shows the window in front, or brings it there, leaving the keyboard
-    // where it is.
+    // where it is; as it appears, it makes itself known (makeKnown).
     void present();
     // The user asked for the window (through its notification): it comes to
     // the front with the keyboard. The desktop's activation token, where it
@@ -45,6 +45,9 @@ signals:
     void dismissed();
 
 private:
+    void showInFront();
+    void makeKnown();
+
     QLabel* messageLabel;
     QPushButton* actionButton;
     QPushButton* postponeButton;    // none in the report

@@ -8,6 +8,7 @@
 #include "waituntil.h"
 #include "widgetfinder.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -19,6 +20,9 @@
 #include <QThreadPool>
 #include <QTime>
 #include <QTimer>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 
 #include <algorithm>
 
@@ -33,6 +37,24 @@ QDialog* windowWithButton(const char* text)
             return qobject_cast<QDialog*>(window);
     }
     return nullptr;
+}
+
+// What a screen reader was told to say at once, unasked, of a notice.
+QStringList announcements;
+
+void recordAnnouncement(QAccessibleEvent* event)
+{
+    if (!event->object() || !event->object()->inherits("NoticeWindow"))
+        return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    const auto* announcement = dynamic_cast<QAccessibleAnnouncementEvent*>(event);
+    if (announcement && announcement->politeness() == QAccessible::AnnouncementPoliteness::Assertive)
+        announcements << announcement->message();
+#else
+    const auto* change = dynamic_cast<QAccessibleValueChangeEvent*>(event);
+    if (change && change->value().typeId() == QMetaType::QString)
+        announcements << change->value().toString();
+#endif
 }
 
 QDialog* warningWindow()
@@ -126,12 +148,16 @@ void RunWarningTest::initTestCase()
     // As on a single core, where the countdown holds the pool's only thread:
     // the warning's questions were queued behind it until the run was over.
     QThreadPool::globalInstance()->setMaxThreadCount(1);
+    // As when a screen reader runs: Qt passes events on only then.
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    QAccessible::installUpdateHandler(recordAnnouncement);
 }
 
 void RunWarningTest::init()
 {
     fakePlatform().reset();
     fakePlatform().holdPauses(true);
+    announcements.clear();
     settings.sleepTime = 30000;
     settings.displayAlert = true;
     settings.alertTime = 1;
@@ -192,6 +218,13 @@ void RunWarningTest::warnsOnceWhenTimeLeftReachesLeadTime()
     QVERIFY(!run.warning()->isModal());
     run.step();
     QCOMPARE(run.warningText(), QStringLiteral("Reboot in 30 seconds."));
+    // Said once as it appears, on Windows only: AT-SPI readers speak the
+    // notification themselves, and refreshes are not spoken anywhere.
+#ifdef Q_OS_WIN
+    QCOMPARE(announcements, QStringList{QStringLiteral("Reboot in 1 minute \u2013 Velmora\nReboot in 1 minute.")});
+#else
+    QCOMPARE(announcements, QStringList());
+#endif
 
     run.step();    // expiry
     QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));

@@ -63,6 +63,11 @@ class Node:
         low_bits = int(self._call(ACCESSIBLE, 'GetState')[0])
         return bool(low_bits & (1 << STATE_SHOWING))
 
+    @property
+    def maximum(self):
+        """The highest value of a spin box or slider."""
+        return float(self._call(dbus.PROPERTIES_IFACE, 'Get', 'ss', VALUE, 'MaximumValue'))
+
     def set_value(self, value):
         """Sets a spin box or slider as an assistive technology does,
         where no keyboard or pointer can reach the window."""

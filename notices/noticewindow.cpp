@@ -106,8 +106,11 @@ void NoticeWindow::setSubject(const QString& subject)
 {
     //: A notice's title: %1 says what it is about, "Shutdown in 5 minutes" or "Shutdown not done".
     setWindowTitle(tr("%1 \u2013 Velmora").arg(subject));
-    // Grows only: a window that narrows as the minutes count down jumps.
-    setMinimumWidth(std::max(minimumWidth(), titleBarWidth(windowTitle())));
+    // A minimum set here replaces the layout's, so it keeps the layout's
+    // too. It grows only: a window that narrows as the minutes count down
+    // jumps.
+    const int needed = std::max(layout()->totalMinimumSize().width(), titleBarWidth(windowTitle()));
+    setMinimumWidth(std::max(minimumWidth(), needed));
 }
 
 void NoticeWindow::present()

@@ -328,9 +328,18 @@ run_in_german() {
 # token holds the privilege at all (OpenProcessToken with TOKEN_QUERY, then
 # LookupPrivilegeValueW); those calls are no request. The file is put back
 # at once.
+# A prefix's session begins with wineboot.exe too, when the first program
+# starts after Wine's server ended, and one that begins without it at times
+# fails before the program runs ("failed to map the shared user data"). So
+# the session begins first, with the file in place, and a persistent server
+# keeps it up until the program has ended; ending the server then ends the
+# session as the runs before and after expect.
 run_refused_request() {
     local trace="$output/relay-refused.log"
     local wineboot="$prefix/drive_c/windows/system32/wineboot.exe"
+    timeout 60 wineserver --wait
+    wineserver --persistent
+    timeout 120 wine cmd /c exit || fail "refused request: the Wine session did not begin"
     mv "$wineboot" "$wineboot.away"
     if WINEDEBUG=+relay start_velmora "$trace"; then
         xdotool key Return
@@ -362,6 +371,8 @@ run_refused_request() {
         wait "$velmora" 2> /dev/null
     fi
     mv "$wineboot.away" "$wineboot"
+    wineserver --kill
+    timeout 60 wineserver --wait
 }
 
 # "Postpone 10 minutes", pressed once in the warning of an 11-minute run

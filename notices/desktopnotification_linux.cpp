@@ -31,10 +31,9 @@ constexpr int closeAtExitTimeoutMs = 1000;
 constexpr int mostReshowsAfterExpiry = 3;
 constexpr auto firstReshowAfter = 10s;
 
-// Looked up once, when the first notification is due: QtDBus's lookup
-// waits for any other thread still connecting to a bus, which a stalled
-// system bus holds without end, and "STOP!" must not wait for that to put
-// the warning away.
+// Looked up once, as the first notification is made at start-up: QtDBus's
+// lookup waits for any other thread still connecting to a bus, and the
+// window must never wait for a bus once it is up.
 QDBusConnection& sessionBus()
 {
     static QDBusConnection bus = QDBusConnection::sessionBus();
@@ -74,6 +73,7 @@ DesktopNotification::DesktopNotification(const QString& actionKey, const QString
         if (wanted && currentId == 0)
             send();
     });
+    listenToServer();
 }
 
 // The program may be ending: what was sent is closed, and the server's
@@ -92,13 +92,11 @@ DesktopNotification::~DesktopNotification()
         sessionBus().call(closeCall(currentId), QDBus::Block, closeAtExitTimeoutMs);
 }
 
-// The session bus is reached only when a notification is due, so that
-// start-up never pays for it.
+// At start-up, before any other thread of the program can connect to a
+// bus: QtDBus sets a signal hook up on its connection thread and waits for
+// it there, which the window must not do once it is up.
 void DesktopNotification::listenToServer()
 {
-    if (listening)
-        return;
-    listening = true;
     QDBusConnection& bus = sessionBus();
     bus.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
                 SLOT(onActionInvoked(uint,QString)));
@@ -112,7 +110,6 @@ void DesktopNotification::show(const QString& newSummary, const QString& newBody
 {
     if (!sessionBus().isConnected())
         return;
-    listenToServer();
     wanted = true;
     summary = newSummary;
     body = newBody;

@@ -295,11 +295,13 @@ void LinuxPlatform::askProspect(std::uint32_t flags, ExitProspectHandler onAnswe
               });
 }
 
-// Nobody waits for an answer to a cancellation, so it is sent expecting none.
+// Nobody waits for an answer to a cancellation, so it is sent expecting none,
+// and not at all to a bus that has stopped answering.
 // The program itself never sends one: it is asked for only by name.
 void LinuxPlatform::abortShutdown()
 {
-    sendToSystemBus(systemBusCall(allowingPasswordPrompt(logindManager(QStringLiteral("CancelScheduledShutdown")))));
+    if (systemBusAnswers(requestProbeMs))
+        sendToSystemBus(systemBusCall(allowingPasswordPrompt(logindManager(QStringLiteral("CancelScheduledShutdown")))));
 }
 
 void LinuxPlatform::pause(std::uint32_t ms, PauseInterrupt& interrupt)

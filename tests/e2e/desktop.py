@@ -159,7 +159,11 @@ class StallingBus:
             if connection.makefile('rb').readline() != b'\0AUTH EXTERNAL\r\n':
                 self.connected.set()
             elif self.answering.is_set():
-                connection.sendall(b'REJECTED EXTERNAL\r\n')
+                # A check that gave up meanwhile has closed its end.
+                try:
+                    connection.sendall(b'REJECTED EXTERNAL\r\n')
+                except BrokenPipeError:
+                    pass
             else:
                 self.check_unanswered.set()
 

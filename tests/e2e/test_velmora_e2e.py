@@ -369,8 +369,8 @@ class VelmoraEndToEnd(unittest.TestCase):
         # could tell where a button is.
         user.move_window(main_window, 500, 400)
         self.velmora.set_minutes(2)
-        ok_at, stop_at, settings_at = (self.velmora.main.find('push button', name).centre()
-                                       for name in ('Ok', 'STOP!', 'Settings'))
+        ok_at, settings_at = (list(self.velmora.main.find('push button', name).centre())
+                              for name in ('Ok', 'Settings'))
 
         def move_clock(shift_s):
             with open(shift_file, 'w', encoding='utf-8') as file:
@@ -378,6 +378,8 @@ class VelmoraEndToEnd(unittest.TestCase):
 
         def settings_open():
             shown = set(user.visible_windows('.*'))
+            # xdotool waits for the pointer to move: never to where it is.
+            settings_at[0] += 1
             user.click_at(*settings_at)
             wait_until(lambda: set(user.visible_windows('.*')) - shown, 'the settings', ACTION_TIMEOUT_S)
             user.press_key('Escape')
@@ -397,16 +399,6 @@ class VelmoraEndToEnd(unittest.TestCase):
         move_clock(120)
         reported_within_30_s()
         settings_open()
-        # The next warning's question stalls too, then its request.
-        user.click_at(*stop_at)
-        user.click_at(*ok_at)
-        move_clock(180)
-        wait_until(lambda: user.visible_windows('Shutdown in 1 minute \u2013 Velmora'), 'the next warning', 90)
-        settings_open()
-        move_clock(240)
-        reported_within_30_s()
-        settings_open()
-
         user.press_key('Escape', main_window)
         closed = time.monotonic()
         wait_until(lambda: self.velmora.process.poll() is not None, 'the program to end', 90)

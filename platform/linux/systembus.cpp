@@ -3,6 +3,7 @@
 #include "systembus.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include <dbus/dbus.h>
@@ -21,6 +22,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 // How soon a wait for the connection notices that the user has stopped.
 constexpr auto stillWantedPoll = std::chrono::milliseconds(50);
+// Nobody waits for a call sent expecting no answer; a stalled bus lets go of
+// its thread after twice this.
+constexpr int sendConnectMs = 25000;
 const char service[] = "org.freedesktop.login1";
 
 // What the calling thread and the connection's thread tell each other. The
@@ -53,6 +57,54 @@ struct Exchange
     Verdict verdict = Verdict::Pending;
 };
 
+using AnswersHandler = std::function<void(const std::vector<SystemBusAnswer>&)>;
+
+// The connection's thread may wake after the application has gone, during
+// the process's exit, when what a handler reaches (the application, the
+// windows' pointers, Qt's statics) is being torn down. Both are trivially
+// destructible, so that such a thread still finds them intact.
+std::mutex handoverMutex;    // guards applicationLives; held while a handler runs or is let go of
+bool applicationLives = true;
+
+// Runs as the application ends, before it lets go of anything; it waits
+// for a handler under way, and none runs after it.
+void closeHandover()
+{
+    std::lock_guard<std::mutex> lock(handoverMutex);
+    applicationLives = false;
+}
+
+// The handler of one exchange, called and let go of only while the
+// application lives; one left after that goes with the process.
+class AnswerHandover
+{
+public:
+    explicit AnswerHandover(AnswersHandler handler)
+        : handler(std::make_unique<AnswersHandler>(std::move(handler)))
+    {
+        static std::once_flag watchingTheEnd;
+        std::call_once(watchingTheEnd, [] { qAddPostRoutine(closeHandover); });
+    }
+    AnswerHandover(AnswerHandover&&) = default;
+    ~AnswerHandover()
+    {
+        std::lock_guard<std::mutex> lock(handoverMutex);
+        if (applicationLives)
+            handler.reset();
+        else
+            static_cast<void>(handler.release());
+    }
+    void deliver(const std::vector<SystemBusAnswer>& answers) const
+    {
+        std::lock_guard<std::mutex> lock(handoverMutex);
+        if (applicationLives)
+            (*handler)(answers);
+    }
+
+private:
+    std::unique_ptr<AnswersHandler> handler;
+};
+
 struct Error
 {
     Error() { dbus_error_init(&error); }
@@ -82,13 +134,22 @@ std::string systemBusAddress()
 }
 
 // The connection is the program's own, so losing it must not end the process.
-Connection connectTo(const std::string& address, Error& error)
+// The bus's greeting is asked for here rather than by dbus_bus_register(),
+// which waits for it holding a lock that every connection of the process
+// takes: one stalled handshake held all later ones. Once the caller has
+// given up (connectMs), the thread ends by itself a while later.
+Connection connectTo(const std::string& address, int connectMs, Error& error)
 {
     Connection connection(dbus_connection_open_private(address.c_str(), &error.error));
     if (!connection)
         return connection;
     dbus_connection_set_exit_on_disconnect(connection.get(), FALSE);
-    if (!dbus_bus_register(connection.get(), &error.error))
+    const Message hello(dbus_message_new_method_call(DBUS_SERVICE_DBUS, DBUS_PATH_DBUS, DBUS_INTERFACE_DBUS, "Hello"),
+                        &dbus_message_unref);
+    const Message welcome(
+        dbus_connection_send_with_reply_and_block(connection.get(), hello.get(), 2 * connectMs, &error.error),
+        &dbus_message_unref);
+    if (!welcome)
         connection.reset();
     return connection;
 }
@@ -193,17 +254,17 @@ SystemBusAnswer awaitAnswer(DBusPendingCall* call)
 }
 
 void converse(const std::shared_ptr<Exchange>& exchange, const std::string& address,
-              const std::vector<SystemBusCall>& calls, int replyTimeoutMs,
-              const std::function<void(const std::vector<SystemBusAnswer>&)>& onAnswers)
+              const std::vector<SystemBusCall>& calls, int replyTimeoutMs, int connectMs,
+              const AnswerHandover& onAnswers)
 {
     Error error;
-    const Connection connection = connectTo(address, error);
+    const Connection connection = connectTo(address, connectMs, error);
     exchange->advance(Exchange::Stage::Connected);
     if (exchange->awaitVerdict() == Exchange::Verdict::Drop)
         return;
     if (!connection) {
         exchange->advance(Exchange::Stage::Sent);
-        onAnswers(std::vector<SystemBusAnswer>(calls.size(), errorAnswer(error.error.name, error.error.message)));
+        onAnswers.deliver(std::vector<SystemBusAnswer>(calls.size(), errorAnswer(error.error.name, error.error.message)));
         return;
     }
     std::vector<PendingCall> pending;
@@ -217,7 +278,7 @@ void converse(const std::shared_ptr<Exchange>& exchange, const std::string& addr
     std::vector<SystemBusAnswer> answers;
     for (const PendingCall& call : pending)
         answers.push_back(awaitAnswer(call.get()));
-    onAnswers(answers);
+    onAnswers.deliver(answers);
 }
 
 }
@@ -229,9 +290,10 @@ Departure callSystemBus(std::vector<SystemBusCall> calls, int replyTimeoutMs, in
     auto exchange = std::make_shared<Exchange>();
     // Detached: one caught in a stalled handshake holds nothing but itself,
     // and the process may end without it.
-    std::thread([exchange, address = systemBusAddress(), calls = std::move(calls), replyTimeoutMs,
-                 onAnswers = std::move(onAnswers)] { converse(exchange, address, calls, replyTimeoutMs, onAnswers); })
-        .detach();
+    std::thread([exchange, address = systemBusAddress(), calls = std::move(calls), replyTimeoutMs, connectMs,
+                 handover = AnswerHandover(std::move(onAnswers))] {
+        converse(exchange, address, calls, replyTimeoutMs, connectMs, handover);
+    }).detach();
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(connectMs);
     std::unique_lock<std::mutex> lock(exchange->mutex);
     Departure departure = Departure::Left;
@@ -258,7 +320,7 @@ void sendToSystemBus(SystemBusCall call)
 {
     std::thread([address = systemBusAddress(), call = std::move(call)] {
         Error error;
-        const Connection connection = connectTo(address, error);
+        const Connection connection = connectTo(address, sendConnectMs, error);
         if (!connection)
             return;
         const Message message = messageFor(call);

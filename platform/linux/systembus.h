@@ -48,7 +48,8 @@ enum class Departure {
 // stillWanted meanwhile and once more just before the calls leave, then
 // returns once they have left, in order. Each answer waits replyTimeoutMs
 // at most (INT_MAX: without end); onAnswers gets them all, on the
-// connection's thread.
+// connection's thread, unless the application has ended by then. It only
+// hands them on: the application's end waits for it.
 Departure callSystemBus(std::vector<SystemBusCall> calls, int replyTimeoutMs, int connectMs,
                         const std::function<bool()>& stillWanted,
                         std::function<void(const std::vector<SystemBusAnswer>&)> onAnswers);

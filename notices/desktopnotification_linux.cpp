@@ -9,7 +9,10 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <thread>
 #include <utility>
 
 using namespace std::chrono_literals;
@@ -78,18 +81,24 @@ DesktopNotification::DesktopNotification(const QString& actionKey, const QString
 
 // The program may be ending: what was sent is closed, and the server's
 // answers waited for, briefly, so that nothing is left on the screen
-// whose action no one would hear.
+// whose action no one would hear. Both waits share one moment, so that a
+// stalled session bus holds the program's end that long at most. QtDBus
+// takes the Notify's reply in on its own thread, so it is looked for
+// without an event loop.
 DesktopNotification::~DesktopNotification()
 {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(closeAtExitTimeoutMs);
     if (inFlight) {
         disconnect(inFlight, nullptr, this, nullptr);
-        QDBusPendingReply<uint> reply = *inFlight;
-        reply.waitForFinished();
-        if (reply.isValid())
+        const QDBusPendingReply<uint> reply = *inFlight;
+        while (!reply.isFinished() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(10ms);
+        if (reply.isFinished() && reply.isValid())
             currentId = reply.value();
     }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (currentId != 0)
-        sessionBus().call(closeCall(currentId), QDBus::Block, closeAtExitTimeoutMs);
+        sessionBus().call(closeCall(currentId), QDBus::Block, int(std::max(left.count(), std::int64_t(1))));
 }
 
 // At start-up, before any other thread of the program can connect to a

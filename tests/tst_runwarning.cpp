@@ -295,7 +295,14 @@ void RunWarningTest::postponeGivesTenMinutesFromThePressAgainAndAgain()
     settings.alertTime = alertTime;
     settings.sleepTime = 60000;
     MainDialog dialog;
-    const auto answer = qScopeGuard([] { fakePlatform().holdExitRequests(false); });
+    // As on a one-core machine, where the pool has a single thread.
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    pool->setMaxThreadCount(requestWaits ? 1 : threads);
+    const auto answer = qScopeGuard([pool, threads] {
+        fakePlatform().holdExitRequests(false);
+        pool->setMaxThreadCount(threads);
+    });
     SteppedRun run(dialog, 11);
     const auto countDownToOneMinute = [&](int minutesLeft) {
         for (; minutesLeft > 1; --minutesLeft) {

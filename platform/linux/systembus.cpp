@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "systembus.h"
 
+#include "answerhandover.h"
+
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QtGlobal>
 
 #include <dbus/dbus.h>
@@ -55,54 +56,6 @@ struct Exchange
     std::condition_variable changed;
     Stage stage = Stage::Connecting;
     Verdict verdict = Verdict::Pending;
-};
-
-using AnswersHandler = std::function<void(const std::vector<SystemBusAnswer>&)>;
-
-// The connection's thread may wake after the application has gone, during
-// the process's exit, when what a handler reaches (the application, the
-// windows' pointers, Qt's statics) is being torn down. Both are trivially
-// destructible, so that such a thread still finds them intact.
-std::mutex handoverMutex;    // guards applicationLives; held while a handler runs or is let go of
-bool applicationLives = true;
-
-// Runs as the application ends, before it lets go of anything; it waits
-// for a handler under way, and none runs after it.
-void closeHandover()
-{
-    std::lock_guard<std::mutex> lock(handoverMutex);
-    applicationLives = false;
-}
-
-// The handler of one exchange, called and let go of only while the
-// application lives; one left after that goes with the process.
-class AnswerHandover
-{
-public:
-    explicit AnswerHandover(AnswersHandler handler)
-        : handler(std::make_unique<AnswersHandler>(std::move(handler)))
-    {
-        static std::once_flag watchingTheEnd;
-        std::call_once(watchingTheEnd, [] { qAddPostRoutine(closeHandover); });
-    }
-    AnswerHandover(AnswerHandover&&) = default;
-    ~AnswerHandover()
-    {
-        std::lock_guard<std::mutex> lock(handoverMutex);
-        if (applicationLives)
-            handler.reset();
-        else
-            static_cast<void>(handler.release());
-    }
-    void deliver(const std::vector<SystemBusAnswer>& answers) const
-    {
-        std::lock_guard<std::mutex> lock(handoverMutex);
-        if (applicationLives)
-            (*handler)(answers);
-    }
-
-private:
-    std::unique_ptr<AnswersHandler> handler;
 };
 
 struct Error

@@ -52,16 +52,18 @@ public:
         // A worker stopped just before must have left its pause first.
         waitUntil([] { return fakePlatform().heldPauseCount() == 0; });
         spinBoxWithSuffix(&dialog, " m")->setValue(minutes);
+        const size_t requests = fakePlatform().exitRequests().size();
         QTest::mouseClick(childWithText<QPushButton>(&dialog, "Ok"), Qt::LeftButton);
-        waitForNextPass();
+        waitForNextPass(requests);
     }
 
     void step()
     {
         const int ended = fakePlatform().endedPauseCount();
+        const size_t requests = fakePlatform().exitRequests().size();
         fakePlatform().releasePauses();
         waitUntil([ended] { return fakePlatform().endedPauseCount() != ended; });
-        waitForNextPass();
+        waitForNextPass(requests);
     }
 
     // Presses a button of the warning and waits for the run it starts; the
@@ -81,9 +83,12 @@ public:
     QString warningText() const { return warning()->findChild<QLabel*>()->text(); }
 
 private:
-    void waitForNextPass()
+    // The next pause, or a request made since `requests` were.
+    void waitForNextPass(size_t requests)
     {
-        waitUntil([] { return fakePlatform().heldPauseCount() != 0 || !fakePlatform().exitRequests().empty(); });
+        waitUntil([requests] {
+            return fakePlatform().heldPauseCount() != 0 || fakePlatform().exitRequests().size() > requests;
+        });
         // Lets the GUI thread take the text the worker handed over.
         QCoreApplication::processEvents();
     }

@@ -12,7 +12,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QThreadPool>
 #include <QtConcurrent>
 
 #include <algorithm>
@@ -105,7 +104,7 @@ void MainDialog::countdown(std::shared_ptr<CountdownRun> run, std::uint64_t star
             // still keeps the request from leaving.
             const std::uint64_t ticket = report->requestTicket();
             if (running && !run->isStopped()) {
-                requestReported(currentMode(), ticket);
+                requestFromPool(currentMode(), ticket);
                 QMetaObject::invokeMethod(this, [this, run] { endRun(*run); }, Qt::QueuedConnection);
             }
             return;
@@ -157,20 +156,15 @@ void MainDialog::endRun(CountdownRun& run)
 // Stops the current run and waits for every worker, so that none outlives
 // the window whose members it reads. A stopped worker wakes from its pause
 // at once, and a request waiting for a slow bus, its ticket old, gives up
-// once the bus answers or its wait ends. One caught connecting to a bus that
-// stalled never ends: when the window closes it is waited for graceMs at
-// most, and left to the process's exit; the window's destructor, which
-// frees what it reads, waits for it without end.
-void MainDialog::stopWorkers(int graceMs)
+// within a moment without sending anything; so neither closing nor the
+// window's destructor waits long, whatever bus stalls.
+void MainDialog::stopWorkers()
 {
     running = false;
     if (currentRun)
         currentRun->stop();
     warning->withdraw();
     report->withdraw();
-    // QFuture has no timed wait; the pool holds only workers of the windows.
-    if (graceMs >= 0 && !QThreadPool::globalInstance()->waitForDone(graceMs))
-        return;
     future.waitForFinished();
     for (QFuture<void>& worker : backgroundWorkers)
         worker.waitForFinished();

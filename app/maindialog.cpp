@@ -16,12 +16,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-// Longer than a stopped worker's own waits: the desktop's session manager
-// sought on a slow session bus, then the system bus checked.
-constexpr int closingGraceMs = 10000;
-}
-
 MainDialog::MainDialog(QWidget* parent)
     : QDialog(parent)
 {
@@ -105,7 +99,7 @@ void MainDialog::connectWidgets()
     connect(warning, &RunWarning::prospectLearned, report, &RefusalReport::rememberProspect);
     // Closing the window ends a run as "STOP!" would, so that the process
     // exits at once instead of lingering until the action.
-    connect(this, &QDialog::finished, this, [this] { stopWorkers(closingGraceMs); });
+    connect(this, &QDialog::finished, this, &MainDialog::stopWorkers);
 }
 
 void MainDialog::layOutWidgets()

@@ -56,9 +56,10 @@ private:
     void showTimeLeftOf(CountdownRun& run);
     void endRun(CountdownRun& run);
     std::uint32_t pauseLength(std::uint32_t remainingMs) const;
-    void stopWorkers(int graceMs = -1);
+    void stopWorkers();
     QString currentMode() const;
     void requestReported(const QString& mode, std::uint64_t ticket);
+    void requestFromPool(const QString& mode, std::uint64_t ticket);
     void retryRequest(const QString& mode);
 
     QPushButton* okButton;

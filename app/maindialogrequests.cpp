@@ -48,6 +48,17 @@ void MainDialog::requestReported(const QString& mode, std::uint64_t ticket)
     PowerActions::requestAction(mode, onOutcome, stillWanted);
 }
 
+// The request may wait a long while for a slow or stalled system. The
+// pool's slot is handed back meanwhile, so that a new or postponed run
+// starts at once, even where the pool has a single thread.
+void MainDialog::requestFromPool(const QString& mode, std::uint64_t ticket)
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    pool->releaseThread();
+    requestReported(mode, ticket);
+    pool->reserveThread();
+}
+
 // On the pool, like the countdown's request: a log-off may wait on the
 // session bus, which must not freeze the window. The ticket is taken here:
 // "STOP!" or a new run before the pool gets to it makes the retry old news,
@@ -55,7 +66,7 @@ void MainDialog::requestReported(const QString& mode, std::uint64_t ticket)
 void MainDialog::retryRequest(const QString& mode)
 {
     const std::uint64_t ticket = report->requestTicket();
-    backgroundWorkers.append(QtConcurrent::run([this, mode, ticket] { requestReported(mode, ticket); }));
+    backgroundWorkers.append(QtConcurrent::run([this, mode, ticket] { requestFromPool(mode, ticket); }));
 }
 
 // Latched at once. The system is asked on a thread of its own: a request

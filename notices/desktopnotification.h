@@ -54,7 +54,6 @@ private:
     QString postponeLabel;
     QString summary;
     QString body;
-    bool listening = false;
     bool wanted = false;                    // shown and not closed since
     bool reopenWhenClosed = false;
     QDBusPendingCallWatcher* inFlight = nullptr;    // the one Notify not yet answered

@@ -9,7 +9,10 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <thread>
 #include <utility>
 
 using namespace std::chrono_literals;
@@ -31,10 +34,9 @@ constexpr int closeAtExitTimeoutMs = 1000;
 constexpr int mostReshowsAfterExpiry = 3;
 constexpr auto firstReshowAfter = 10s;
 
-// Looked up once, when the first notification is due: QtDBus's lookup
-// waits for any other thread still connecting to a bus, which a stalled
-// system bus holds without end, and "STOP!" must not wait for that to put
-// the warning away.
+// Looked up once, as the first notification is made at start-up: QtDBus's
+// lookup waits for any other thread still connecting to a bus, and the
+// window must never wait for a bus once it is up.
 QDBusConnection& sessionBus()
 {
     static QDBusConnection bus = QDBusConnection::sessionBus();
@@ -74,31 +76,36 @@ DesktopNotification::DesktopNotification(const QString& actionKey, const QString
         if (wanted && currentId == 0)
             send();
     });
+    listenToServer();
 }
 
 // The program may be ending: what was sent is closed, and the server's
 // answers waited for, briefly, so that nothing is left on the screen
-// whose action no one would hear.
+// whose action no one would hear. Both waits share one moment, so that a
+// stalled session bus holds the program's end that long at most. QtDBus
+// takes the Notify's reply in on its own thread, so it is looked for
+// without an event loop.
 DesktopNotification::~DesktopNotification()
 {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(closeAtExitTimeoutMs);
     if (inFlight) {
         disconnect(inFlight, nullptr, this, nullptr);
-        QDBusPendingReply<uint> reply = *inFlight;
-        reply.waitForFinished();
-        if (reply.isValid())
+        const QDBusPendingReply<uint> reply = *inFlight;
+        while (!reply.isFinished() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(10ms);
+        if (reply.isFinished() && reply.isValid())
             currentId = reply.value();
     }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (currentId != 0)
-        sessionBus().call(closeCall(currentId), QDBus::Block, closeAtExitTimeoutMs);
+        sessionBus().call(closeCall(currentId), QDBus::Block, int(std::max(left.count(), std::int64_t(1))));
 }
 
-// The session bus is reached only when a notification is due, so that
-// start-up never pays for it.
+// At start-up, before any other thread of the program can connect to a
+// bus: QtDBus sets a signal hook up on its connection thread and waits for
+// it there, which the window must not do once it is up.
 void DesktopNotification::listenToServer()
 {
-    if (listening)
-        return;
-    listening = true;
     QDBusConnection& bus = sessionBus();
     bus.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
                 SLOT(onActionInvoked(uint,QString)));
@@ -112,7 +119,6 @@ void DesktopNotification::show(const QString& newSummary, const QString& newBody
 {
     if (!sessionBus().isConnected())
         return;
-    listenToServer();
     wanted = true;
     summary = newSummary;
     body = newBody;

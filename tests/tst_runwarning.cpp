@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QLocale>
 #include <QTest>
@@ -73,25 +74,30 @@ public:
         // A worker stopped just before must have left its pause first.
         waitUntil([] { return fakePlatform().heldPauseCount() == 0; });
         spinBoxWithSuffix(&dialog, " m")->setValue(minutes);
+        const size_t requests = fakePlatform().exitRequests().size();
         QTest::mouseClick(childWithText<QPushButton>(&dialog, "Ok"), Qt::LeftButton);
-        waitForNextPass();
+        waitForNextPass(requests);
     }
 
     void step()
     {
         const int ended = fakePlatform().endedPauseCount();
+        const size_t requests = fakePlatform().exitRequests().size();
         fakePlatform().releasePauses();
         waitUntil([ended] { return fakePlatform().endedPauseCount() != ended; });
-        waitForNextPass();
+        waitForNextPass(requests);
     }
 
-    // Presses a button of the warning and waits for the run it starts.
+    // Presses a button of the warning and waits for the run it starts; the
+    // run it replaces may be pausing, or waiting for its request.
     void press(const char* button)
     {
         const int ended = fakePlatform().endedPauseCount();
+        const bool pausing = fakePlatform().heldPauseCount() != 0;
         QTest::mouseClick(childWithText<QPushButton>(warning(), button), Qt::LeftButton);
-        waitUntil([ended] { return fakePlatform().endedPauseCount() != ended; });
-        waitForNextPass();
+        waitUntil([ended, pausing] { return !pausing || fakePlatform().endedPauseCount() != ended; });
+        waitUntil([] { return fakePlatform().heldPauseCount() != 0; });
+        QCoreApplication::processEvents();
     }
 
     QDialog* warning() const { return warningWindow(); }
@@ -99,9 +105,12 @@ public:
     QString warningText() const { return warning()->findChild<QLabel*>()->text(); }
 
 private:
-    void waitForNextPass()
+    // The next pause, or a request made since `requests` were.
+    void waitForNextPass(size_t requests)
     {
-        waitUntil([] { return fakePlatform().heldPauseCount() != 0 || !fakePlatform().exitRequests().empty(); });
+        waitUntil([requests] {
+            return fakePlatform().heldPauseCount() != 0 || fakePlatform().exitRequests().size() > requests;
+        });
         // Lets the GUI thread take the text the worker handed over.
         QCoreApplication::processEvents();
     }
@@ -309,8 +318,12 @@ void RunWarningTest::stopInWarningCancelsLikeStopButton()
 void RunWarningTest::postponeAddsTenMinutesAgainAndAgain_data()
 {
     QTest::addColumn<int>("alertTime");
-    QTest::newRow("warned again at the lead") << 1;
-    QTest::newRow("the longest lead") << 10;
+    QTest::addColumn<bool>("requestWaits");
+    QTest::newRow("warned again at the lead") << 1 << false;
+    QTest::newRow("the longest lead") << 10 << false;
+    // The run ended and its request held the pool's only thread: the
+    // postponed run began only when the system answered.
+    QTest::newRow("postponed while the request waits on a slow system") << 1 << true;
 }
 
 // The postponed run keeps what the warning learned: its questions go
@@ -319,6 +332,7 @@ void RunWarningTest::postponeAddsTenMinutesAgainAndAgain_data()
 void RunWarningTest::postponeAddsTenMinutesAgainAndAgain()
 {
     QFETCH(int, alertTime);
+    QFETCH(bool, requestWaits);
     settings.alertTime = alertTime;
     settings.sleepTime = 60000;
     ExitProspect password;
@@ -326,27 +340,43 @@ void RunWarningTest::postponeAddsTenMinutesAgainAndAgain()
     fakePlatform().answerProspects(password);
     fakePlatform().answerExits(FakePlatform::Answer::Refuse, {}, ExitOutcome::Kind::Forbidden);
     MainDialog dialog;
+    // As on a one-core machine, where the pool has a single thread.
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    pool->setMaxThreadCount(requestWaits ? 1 : threads);
+    const auto answer = qScopeGuard([pool, threads] {
+        fakePlatform().holdExitRequests(false);
+        pool->setMaxThreadCount(threads);
+    });
     const std::uint64_t startedAt = fakePlatform().elapsedClockMs();
     SteppedRun run(dialog, 11);
-    const auto countDownToOneMinute = [&] {
-        for (int minutesLeft = 11; minutesLeft > 1; --minutesLeft) {
+    const auto countDownToOneMinute = [&](int minutesLeft) {
+        for (; minutesLeft > 1; --minutesLeft) {
             QCOMPARE(run.warningShown(), minutesLeft <= alertTime);
             run.step();
         }
         QTRY_COMPARE(run.warningText(), "Shutdown in 1 minute.\nThe system will want an administrator's "
                                         "password. If nobody enters it, the shutdown will not happen.");
     };
+    int minutesLeft = 11;
     for (int presses = 0; presses < 2; ++presses) {
-        countDownToOneMinute();
+        countDownToOneMinute(minutesLeft);
+        fakePlatform().holdExitRequests(requestWaits);
+        if (requestWaits)
+            run.step();
+        minutesLeft = requestWaits ? 10 : 11;
         run.press("Postpone 10 minutes");
         fakePlatform().answerProspects(std::nullopt);
         QCOMPARE(dialog.findChild<QLabel*>()->text(),
-                 QStringLiteral("Time left:0 days, 0 hours, 11 minutes and 0 seconds"));
+                 QStringLiteral("Time left:0 days, 0 hours, %1 minutes and 0 seconds").arg(minutesLeft));
+        fakePlatform().holdExitRequests(false);
+        requestWaits = false;
     }
-    countDownToOneMinute();
+    const size_t earlierRequests = fakePlatform().exitRequests().size();
+    countDownToOneMinute(minutesLeft);
     run.step();
-    QCOMPARE(fakePlatform().exitRequests().size(), size_t(1));
-    QCOMPARE(fakePlatform().exitRequests()[0].atMs, startedAt + 31 * 60000);
+    QCOMPARE(fakePlatform().exitRequests().size(), earlierRequests + 1);
+    QCOMPARE(fakePlatform().exitRequests().back().atMs, startedAt + 31 * 60000);
     QTRY_COMPARE(windowWithButton("Try again")->findChild<QLabel*>()->text(),
                  QStringLiteral("Shutdown not done: the password was refused or the prompt was cancelled."));
 }

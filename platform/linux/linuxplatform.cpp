@@ -5,10 +5,10 @@
 #include "desktoplogoff.h"
 #include "pauseinterrupt.h"
 #include "pendingreply.h"
+#include "systembus.h"
 #include "systembusprobe.h"
 
 #include <QCoreApplication>
-#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QHash>
@@ -37,9 +37,10 @@ constexpr int qtDBusDefaultTimeout = -1;
 // logind is slow to say.
 constexpr int prospectTimeoutMs = 1000;
 // A request is made only of a system bus that answers a new connection (see
-// systembusprobe.h), so that neither the calling thread nor the window's
-// close, which waits for it, can hang on a stalled bus.
+// systembusprobe.h): a daemon that has stopped is told at once. One that
+// stalls after that check is given as long as QtDBus gives an answer.
 constexpr int requestProbeMs = 2000;
+constexpr int requestConnectMs = 25000;
 
 const QString login1Service = QStringLiteral("org.freedesktop.login1");
 
@@ -129,6 +130,30 @@ void request(const QDBusConnection &bus, const QDBusMessage &message, ExitOutcom
         });
 }
 
+SystemBusCall systemBusCall(const QDBusMessage &message)
+{
+    SystemBusCall call{message.path().toStdString(), message.interface().toStdString(),
+                       message.member().toStdString(), {}, message.isInteractiveAuthorizationAllowed()};
+    for (const QVariant &argument : message.arguments()) {
+        if (argument.typeId() == QMetaType::Bool)
+            call.arguments.emplace_back(argument.toBool());
+        else
+            call.arguments.emplace_back(std::uint32_t(argument.toUInt()));
+    }
+    return call;
+}
+
+// As QtDBus would have handed the answer over, so that one reading serves
+// both buses.
+QDBusMessage asMessage(const SystemBusAnswer &answer)
+{
+    if (answer.isError)
+        return QDBusMessage::createError(QString::fromStdString(answer.errorName),
+                                         QString::fromStdString(answer.errorMessage));
+    return QDBusMessage::createMethodCall(login1Service, QString(), QString(), QString())
+        .createReply(QVariantList{QString::fromStdString(answer.text)});
+}
+
 // A stalled bus says nothing, so the outcome carries no words of the
 // system: the report's own sentence is all there is to tell. Reaching the
 // bus may take a while, and the user may stop meanwhile.
@@ -139,9 +164,13 @@ void requestOfLogind(const QDBusMessage &message, const StillWanted &stillWanted
         onOutcome({ExitOutcome::Kind::NoAnswer, {}});
         return;
     }
-    const QDBusConnection system = QDBusConnection::systemBus();
-    if (stillWanted())
-        request(system, message, std::move(onOutcome));
+    const auto report = [onOutcome](const std::vector<SystemBusAnswer> &answers) {
+        reportOutcome(asMessage(answers.front()), true, onOutcome);
+    };
+    if (callSystemBus({systemBusCall(allowingPasswordPrompt(message))}, untilAnswered, requestConnectMs,
+                      stillWanted, report)
+        == Departure::Stalled)
+        onOutcome({ExitOutcome::Kind::NoAnswer, {}});
 }
 
 // Finding the desktop waits for a slow session bus; the user may stop meanwhile.
@@ -169,43 +198,49 @@ ExitProspect::Consent consentIn(const QDBusMessage &answer)
 
 // An inhibitor in "delay" mode only gets a moment to prepare; one in "block"
 // mode holds a shutdown or reboot off until it lets go.
-std::vector<ExitProspect::Blocker> blockersIn(const QDBusMessage &answer)
+std::vector<ExitProspect::Blocker> blockersIn(const SystemBusAnswer &answer)
 {
     std::vector<ExitProspect::Blocker> blockers;
-    if (answer.signature() != QLatin1String("a(ssssuu)"))
-        return blockers;
-    const QDBusArgument inhibitors = answer.arguments().value(0).value<QDBusArgument>();
-    inhibitors.beginArray();
-    while (!inhibitors.atEnd()) {
-        QString what, who, why, mode;
-        uint uid = 0, pid = 0;
-        inhibitors.beginStructure();
-        inhibitors >> what >> who >> why >> mode >> uid >> pid;
-        inhibitors.endStructure();
-        const QStringList actions = what.split(QLatin1Char(':'));
-        if (mode == QLatin1String("block") && actions.contains(QLatin1String("shutdown")))
-            blockers.push_back({who.toStdString(), why.toStdString(), uid == ::getuid()});
+    for (const SystemBusAnswer::Inhibitor &inhibitor : answer.inhibitors) {
+        const QStringList actions = QString::fromStdString(inhibitor.what).split(QLatin1Char(':'));
+        if (inhibitor.mode == "block" && actions.contains(QLatin1String("shutdown")))
+            blockers.push_back({inhibitor.who, inhibitor.why, inhibitor.uid == ::getuid()});
     }
-    inhibitors.endArray();
     return blockers;
+}
+
+// Questions wait as long for the connection as for their answers; nobody
+// stops them, and one left unanswered is answered with nothing.
+void askLogind(std::vector<SystemBusCall> calls, const ExitProspectHandler &onAnswer,
+               std::function<std::optional<ExitProspect>(const std::vector<SystemBusAnswer> &)> reading)
+{
+    if (!systemBusAnswers(prospectTimeoutMs)) {
+        onAnswer(std::nullopt);
+        return;
+    }
+    const auto answered = [onAnswer, reading = std::move(reading)](const std::vector<SystemBusAnswer> &answers) {
+        onAnswer(reading(answers));
+    };
+    if (callSystemBus(std::move(calls), prospectTimeoutMs, prospectTimeoutMs, [] { return true; }, answered)
+        == Departure::Stalled)
+        onAnswer(std::nullopt);
 }
 
 // A log-off reaches either the desktop's session manager or logind's
 // session of this process; with neither, it cannot work from here.
-std::optional<ExitProspect> logoffProspect()
+void askLogoffProspect(const ExitProspectHandler &onAnswer)
 {
-    if (desktopLogoff(QDBusConnection::sessionBus()))
-        return ExitProspect();
-    if (!systemBusAnswers(prospectTimeoutMs))
-        return std::nullopt;
-    const QDBusMessage session = PendingReply(QDBusConnection::systemBus(),
-                                              logindManager(QStringLiteral("GetSessionByPID"),
-                                                            {quint32(::getpid())}),
-                                              prospectTimeoutMs)
-                                     .answer();
-    if (session.errorName() == QLatin1String("org.freedesktop.login1.NoSessionForPID"))
-        return ExitProspect{ExitProspect::Consent::NoSession, {}};
-    return answered(session) ? std::optional(ExitProspect()) : std::nullopt;
+    if (desktopLogoff(QDBusConnection::sessionBus())) {
+        onAnswer(ExitProspect());
+        return;
+    }
+    askLogind({systemBusCall(logindManager(QStringLiteral("GetSessionByPID"), {quint32(::getpid())}))}, onAnswer,
+              [](const std::vector<SystemBusAnswer> &answers) -> std::optional<ExitProspect> {
+                  const SystemBusAnswer &session = answers.front();
+                  if (session.errorName == "org.freedesktop.login1.NoSessionForPID")
+                      return ExitProspect{ExitProspect::Consent::NoSession, {}};
+                  return session.isError ? std::nullopt : std::optional(ExitProspect());
+              });
 }
 
 } // namespace
@@ -238,42 +273,35 @@ void LinuxPlatform::requestExit(std::uint32_t flags, std::uint32_t, const StillW
 }
 
 // logind's inhibitors and Can* answers concern powering off and rebooting,
-// not a log-off; without an application no event loop would hand their
-// answers over; and a stalled bus would hold every bus of the program.
-// Both questions leave together, so the later answer still comes within
-// one timeout. Half an answer is no answer: it would tell too little.
+// not a log-off. Both questions leave together, so the later answer still
+// comes within one timeout. Half an answer is no answer: it would tell too
+// little.
 void LinuxPlatform::askProspect(std::uint32_t flags, ExitProspectHandler onAnswer)
 {
     const std::uint32_t action = flags & ~ExitFlags::ForceIfHung;
     if (action == ExitFlags::Logoff) {
-        onAnswer(logoffProspect());
+        askLogoffProspect(onAnswer);
         return;
     }
-    if (!QCoreApplication::instance() || !systemBusAnswers(prospectTimeoutMs)) {
-        onAnswer(std::nullopt);
-        return;
-    }
-    const QDBusConnection system = QDBusConnection::systemBus();
     const QString question = action == ExitFlags::Reboot ? QStringLiteral("CanReboot")
                                                          : QStringLiteral("CanPowerOff");
-    const PendingReply consent(system, logindManager(question), prospectTimeoutMs);
-    const PendingReply inhibitors(system, logindManager(QStringLiteral("ListInhibitors")),
-                                  prospectTimeoutMs);
-    consent.whenAnswered([inhibitors, onAnswer](const QDBusMessage &consentAnswer) {
-        inhibitors.whenAnswered([consentAnswer, onAnswer](const QDBusMessage &inhibitorsAnswer) {
-            onAnswer(answered(consentAnswer) && answered(inhibitorsAnswer)
-                         ? std::optional(ExitProspect{consentIn(consentAnswer), blockersIn(inhibitorsAnswer)})
-                         : std::nullopt);
-        });
-    });
+    askLogind({systemBusCall(logindManager(question)), systemBusCall(logindManager(QStringLiteral("ListInhibitors")))},
+              onAnswer, [](const std::vector<SystemBusAnswer> &answers) -> std::optional<ExitProspect> {
+                  const SystemBusAnswer &consent = answers.front();
+                  const SystemBusAnswer &inhibitors = answers.back();
+                  if (consent.isError || inhibitors.isError)
+                      return std::nullopt;
+                  return ExitProspect{consentIn(asMessage(consent)), blockersIn(inhibitors)};
+              });
 }
 
-// Nobody waits for an answer to a cancellation, so it is sent expecting none.
+// Nobody waits for an answer to a cancellation, so it is sent expecting none,
+// and not at all to a bus that has stopped answering.
 // The program itself never sends one: it is asked for only by name.
 void LinuxPlatform::abortShutdown()
 {
-    QDBusConnection::systemBus().send(
-        allowingPasswordPrompt(logindManager(QStringLiteral("CancelScheduledShutdown"))));
+    if (systemBusAnswers(requestProbeMs))
+        sendToSystemBus(systemBusCall(allowingPasswordPrompt(logindManager(QStringLiteral("CancelScheduledShutdown")))));
 }
 
 void LinuxPlatform::pause(std::uint32_t ms, PauseInterrupt& interrupt)

@@ -163,6 +163,11 @@ class User:
         """A key for the window with the focus, or for the one given."""
         self._xdotool('key', *(['--window', window] if window else []), key)
 
+    def close_with_escape(self, window):
+        """Escape for a dialog, pressed only: it closes on the press, and a
+        program that then ends takes the window away before a release."""
+        self._xdotool('keydown', '--window', window, 'Escape')
+
     def move_window(self, window, x, y):
         self._xdotool('windowmove', '--sync', window, str(x), str(y))
 

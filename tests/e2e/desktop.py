@@ -136,15 +136,15 @@ class StallingBus:
     """A system bus that a connection can only check for life: it answers
     the first line of such a check once answering is set, and never a line
     of libdbus's, which carries the user's id, so that QtDBus's connect
-    stalls just after the check. The events tell that a check went
-    unanswered and that libdbus has connected."""
+    stalls just after the check. check_unanswered tells that a check went
+    unanswered, and handshakes counts libdbus's."""
 
     def __init__(self, directory):
         path = os.path.join(directory, 'stalling_bus')
         self.address = 'unix:path=' + path
         self.answering = threading.Event()
         self.check_unanswered = threading.Event()
-        self.connected = threading.Event()
+        self.handshakes = 0
         self.server = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
         self.server.bind(path)
         self.server.listen(16)
@@ -156,10 +156,15 @@ class StallingBus:
         while True:
             connection, _ = self.server.accept()
             self.held.append(connection)
-            if connection.makefile('rb').readline() != b'\0AUTH EXTERNAL\r\n':
-                self.connected.set()
+            line = connection.makefile('rb').readline()
+            if line != b'\0AUTH EXTERNAL\r\n':
+                self.handshakes += bool(line)
             elif self.answering.is_set():
-                connection.sendall(b'REJECTED EXTERNAL\r\n')
+                # A check that gave up meanwhile has closed its end.
+                try:
+                    connection.sendall(b'REJECTED EXTERNAL\r\n')
+                except BrokenPipeError:
+                    pass
             else:
                 self.check_unanswered.set()
 

@@ -1,0 +1,58 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <variant>
+#include <vector>
+
+// One method call to logind.
+struct SystemBusCall
+{
+    std::string path;
+    std::string interface;
+    std::string method;
+    std::vector<std::variant<bool, std::uint32_t>> arguments;
+    bool allowsPasswordPrompt = false;
+};
+
+// What came back for one call: a reply, or an error of the bus or of logind.
+struct SystemBusAnswer
+{
+    struct Inhibitor
+    {
+        std::string what, who, why, mode;
+        std::uint32_t uid = 0;
+        std::uint32_t pid = 0;
+    };
+    bool isError = false;
+    std::string errorName;
+    std::string errorMessage;
+    std::string text;                     // a first argument that is a string or object path
+    std::vector<Inhibitor> inhibitors;    // a first argument of type a(ssssuu)
+};
+
+enum class Departure {
+    Left,        // the calls went out, or the bus refused the connection: onAnswers comes
+    Unwanted,    // stillWanted said no: nothing was sent and onAnswers never comes
+    Stalled,     // no connection within the deadline: nothing is sent and onAnswers never comes
+};
+
+// QtDBus makes every connection of the process on one shared thread, and a
+// bus that stalls in libdbus's handshake holds that thread, and with it
+// every bus of the program, without end. So the system bus is reached over
+// a private connection on a thread of its own, which a stall holds alone.
+// The calling thread waits at most connectMs for the connection, asking
+// stillWanted meanwhile and once more just before the calls leave, then
+// returns once they have left, in order. Each answer waits replyTimeoutMs
+// at most (INT_MAX: without end); onAnswers gets them all, on the
+// connection's thread, unless the application has ended by then. It only
+// hands them on: the application's end waits for it.
+Departure callSystemBus(std::vector<SystemBusCall> calls, int replyTimeoutMs, int connectMs,
+                        const std::function<bool()>& stillWanted,
+                        std::function<void(const std::vector<SystemBusAnswer>&)> onAnswers);
+
+// Sends the call expecting no answer and returns at once.
+void sendToSystemBus(SystemBusCall call);

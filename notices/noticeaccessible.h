@@ -2,18 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-class QString;
-class QWidget;
-
 // Shows every NoticeWindow to assistive technology as a notification, named
 // by its title and described by its message. A screen reader speaks a window
 // that appears without the keyboard only in that role: as a dialog it stays
 // silent until the user happens to move into it. Idempotent.
 void exposeNoticesAsNotifications();
-
-// Has a screen reader say text at once, interrupting what it was saying, as
-// a notice appears. Only Windows needs this: UI Automation knows no type for
-// the notification role and raises no event for a window that appears
-// without the keyboard, so Narrator stays silent. AT-SPI readers already
-// speak the notification as it shows, and would say it twice.
-void announceNotice(QWidget* notice, const QString& text);

@@ -3,7 +3,7 @@
 #include "noticewindow.h"
 
 #include "namedregion.h"
-#include "noticeaccessible.h"
+#include "noticeannouncement.h"
 #include "windowgroup.h"
 #include "xwaylandsession.h"
 

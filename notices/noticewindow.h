@@ -16,7 +16,8 @@ class QPushButton;
 // It appears while the user is busy elsewhere, so nothing typed at that
 // moment may act on it: no button is a default one, and the focus starts on
 // the message. Screen readers meet it as a notification, which they speak as
-// it appears; on Windows it is announced (noticeaccessible.h).
+// it appears (noticeaccessible.h); on Windows it is announced
+// (noticeannouncement.h).
 class NoticeWindow : public QDialog
 {
     Q_OBJECT

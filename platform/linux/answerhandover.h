@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "systembus.h"
+#include "systembusmessage.h"
 
 #include <functional>
 #include <memory>

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "linuxplatform.h"
 
+#include "busanswer.h"
 #include "desktoplogoff.h"
 #include "pauseinterrupt.h"
 #include "pendingreply.h"
@@ -11,9 +12,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QHash>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 
 #include <chrono>
@@ -70,63 +69,13 @@ QDBusMessage allowingPasswordPrompt(QDBusMessage message)
     return message;
 }
 
-bool answered(const QDBusMessage &answer)
-{
-    return answer.type() == QDBusMessage::ReplyMessage;
-}
-
-// A session manager that quits while logging off, or a logind restarted,
-// leaves the call without an answer; the bus then says that it disconnected
-// (dbus-daemon: "…disconnected from message bus…", dbus-broker: "Remote peer
-// disconnected"). The request may well go on, so it counts as accepted, and
-// whether it took effect is told as for any accepted request.
-bool saysRecipientLeft(const QDBusMessage &answer)
-{
-    return answer.errorMessage().contains(QLatin1String("disconnected"));
-}
-
-ExitOutcome::Kind refusalKind(const QDBusMessage &answer)
-{
-    using Kind = ExitOutcome::Kind;
-    static const QHash<QString, Kind> kinds{
-        {QStringLiteral("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"), Kind::NoPasswordPrompt},
-        {QStringLiteral("org.freedesktop.DBus.Error.NoReply"), Kind::PasswordNotEntered},
-        {QStringLiteral("org.freedesktop.DBus.Error.Timeout"), Kind::PasswordNotEntered},
-        {QStringLiteral("org.freedesktop.DBus.Error.TimedOut"), Kind::PasswordNotEntered},
-        {QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), Kind::Forbidden},
-        {QStringLiteral("System.Error.EISDIR"), Kind::NoSessionToEnd},
-        {QStringLiteral("org.freedesktop.login1.NoSuchSession"), Kind::NoSessionToEnd},
-        {QStringLiteral("org.freedesktop.login1.NoSessionForPID"), Kind::NoSessionToEnd},
-        {QStringLiteral("org.freedesktop.login1.OperationInProgress"), Kind::AlreadyInProgress},
-    };
-    return kinds.value(answer.errorName(), Kind::Refused);
-}
-
-// logind asks polkit with sd-bus's default timeout of 25 s: when a password
-// prompt goes unanswered that long, logind itself answers NoReply, and the
-// machine stays on. Velmora sets no timeout of its own on logind, so there
-// such an answer always comes from the other side; from a session manager,
-// which QtDBus gives up on after its own 25 s, it says nothing of a password.
-void reportOutcome(const QDBusMessage &answer, bool fromLogind, const ExitOutcomeHandler &onOutcome)
-{
-    if (answered(answer) || saysRecipientLeft(answer)) {
-        onOutcome({});
-    } else {
-        const QString reason =
-            answer.errorMessage().isEmpty() ? answer.errorName() : answer.errorMessage();
-        ExitOutcome::Kind kind = refusalKind(answer);
-        if (kind == ExitOutcome::Kind::PasswordNotEntered && !fromLogind)
-            kind = ExitOutcome::Kind::Refused;
-        onOutcome({kind, reason.toStdString()});
-    }
-}
 
 void request(const QDBusConnection &bus, const QDBusMessage &message, ExitOutcomeHandler onOutcome)
 {
     const bool fromLogind = message.service() == login1Service;
     PendingReply(bus, allowingPasswordPrompt(message), fromLogind ? untilAnswered : qtDBusDefaultTimeout)
         .whenAnswered([fromLogind, onOutcome = std::move(onOutcome)](const QDBusMessage &answer) {
-            reportOutcome(answer, fromLogind, onOutcome);
+            onOutcome(outcomeOf(answer, fromLogind));
         });
 }
 
@@ -165,7 +114,7 @@ void requestOfLogind(const QDBusMessage &message, const StillWanted &stillWanted
         return;
     }
     const auto report = [onOutcome](const std::vector<SystemBusAnswer> &answers) {
-        reportOutcome(asMessage(answers.front()), true, onOutcome);
+        onOutcome(outcomeOf(asMessage(answers.front()), true));
     };
     if (callSystemBus({systemBusCall(allowingPasswordPrompt(message))}, untilAnswered, requestConnectMs,
                       stillWanted, report)
@@ -184,30 +133,6 @@ void logOff(const StillWanted &stillWanted, ExitOutcomeHandler onOutcome)
         request(session, *desktop, std::move(onOutcome));
 }
 
-ExitProspect::Consent consentIn(const QDBusMessage &answer)
-{
-    const QString verdict = answer.arguments().value(0).toString();
-    if (verdict == QLatin1String("yes"))
-        return ExitProspect::Consent::Granted;
-    if (verdict == QLatin1String("challenge"))
-        return ExitProspect::Consent::AsksPassword;
-    if (verdict == QLatin1String("no") || verdict == QLatin1String("na"))
-        return ExitProspect::Consent::Denied;
-    return ExitProspect::Consent::Unknown;
-}
-
-// An inhibitor in "delay" mode only gets a moment to prepare; one in "block"
-// mode holds a shutdown or reboot off until it lets go.
-std::vector<ExitProspect::Blocker> blockersIn(const SystemBusAnswer &answer)
-{
-    std::vector<ExitProspect::Blocker> blockers;
-    for (const SystemBusAnswer::Inhibitor &inhibitor : answer.inhibitors) {
-        const QStringList actions = QString::fromStdString(inhibitor.what).split(QLatin1Char(':'));
-        if (inhibitor.mode == "block" && actions.contains(QLatin1String("shutdown")))
-            blockers.push_back({inhibitor.who, inhibitor.why, inhibitor.uid == ::getuid()});
-    }
-    return blockers;
-}
 
 // Questions wait as long for the connection as for their answers; nobody
 // stops them, and one left unanswered is answered with nothing.

@@ -34,7 +34,8 @@ xvfb-run --auto-servernum --server-args="-screen 0 800x600x24" bash -euo pipefai
     xdotool type 2
     xdotool key Return
     sleep 63
-    warning=$(xdotool search --onlyvisible --name "^Velmora$" | grep -vx "$main" | head -n1)
+    # The warning is the other window whose title ends in Velmora.
+    warning=$(xdotool search --onlyvisible --name "Velmora$" | grep -vx "$main" | head -n1)
     # With no window manager the warning opens over the main window.
     xdotool windowmove --sync "$warning" 0 0
     sleep 1

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QThreadPool>
 #include <QtConcurrent>
 
@@ -55,8 +56,8 @@ void MainDialog::requestFromPool(const QString& mode, std::uint64_t ticket)
 {
     QThreadPool* pool = QThreadPool::globalInstance();
     pool->releaseThread();
+    const auto takeBack = qScopeGuard([pool] { pool->reserveThread(); });
     requestReported(mode, ticket);
-    pool->reserveThread();
 }
 
 // On the pool, like the countdown's request: a log-off may wait on the

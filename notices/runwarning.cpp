@@ -186,8 +186,10 @@ void RunWarning::give(std::uint32_t remainingMs, std::uint32_t exitFlags, bool p
 void RunWarning::learn(std::uint32_t exitFlags, const ExitProspect& prospect)
 {
     emit prospectLearned(exitFlags, prospect);
+    // An answer replaces what was said before, also with nothing to tell: a
+    // program that held the action off before "Postpone" may have let go.
     const QString sentences = prospectSentences(prospect, exitFlags);
-    if (sentences.isEmpty())
+    if (sentences == prospectText)
         return;
     prospectText = sentences;
     publish(false);

@@ -13,20 +13,19 @@ bool isSet(const char* name)
     return value && *value;
 }
 
-// A session started without logind's help names no type; its displays are
-// all there is to go by.
-bool isWaylandSession()
+// Only an X11 session's word overrules its displays. A compositor started
+// from a text console (sway, say) runs in a session of type "tty", and one
+// started without logind's help names no type at all.
+bool isX11Session()
 {
     const char* type = std::getenv("XDG_SESSION_TYPE");
-    if (type && *type)
-        return std::strcmp(type, "wayland") == 0;
-    return isSet("WAYLAND_DISPLAY");
+    return type && std::strcmp(type, "x11") == 0;
 }
 
 }
 
 bool sessionOffersXWayland()
 {
-    static const bool offered = isWaylandSession() && isSet("WAYLAND_DISPLAY") && isSet("DISPLAY");
+    static const bool offered = !isX11Session() && isSet("WAYLAND_DISPLAY") && isSet("DISPLAY");
     return offered;
 }

@@ -340,14 +340,8 @@ void RunWarningTest::postponeAddsTenMinutesAgainAndAgain()
     fakePlatform().answerProspects(password);
     fakePlatform().answerExits(FakePlatform::Answer::Refuse, {}, ExitOutcome::Kind::Forbidden);
     MainDialog dialog;
-    // As on a one-core machine, where the pool has a single thread.
-    QThreadPool* pool = QThreadPool::globalInstance();
-    const int threads = pool->maxThreadCount();
-    pool->setMaxThreadCount(requestWaits ? 1 : threads);
-    const auto answer = qScopeGuard([pool, threads] {
-        fakePlatform().holdExitRequests(false);
-        pool->setMaxThreadCount(threads);
-    });
+    // The pool has a single thread (initTestCase), as on a one-core machine.
+    const auto answer = qScopeGuard([] { fakePlatform().holdExitRequests(false); });
     const std::uint64_t startedAt = fakePlatform().elapsedClockMs();
     SteppedRun run(dialog, 11);
     const auto countDownToOneMinute = [&](int minutesLeft) {

@@ -28,8 +28,8 @@ namespace {
 
 // polkit may hold a request to logind for minutes while it asks for a
 // password, so that request waits for its answer without end; libdbus reads
-// INT_MAX as "no timeout", and QtDBus hands the value on unchanged. A
-// session manager asks for nothing: QtDBus's default of 25 s bounds it.
+// INT_MAX as "no timeout". A session manager asks for nothing: QtDBus's
+// default of 25 s bounds it.
 constexpr int untilAnswered = std::numeric_limits<int>::max();
 constexpr int qtDBusDefaultTimeout = -1;
 // The warning before the action shows what logind tells ahead, or nothing if
@@ -37,7 +37,8 @@ constexpr int qtDBusDefaultTimeout = -1;
 constexpr int prospectTimeoutMs = 1000;
 // A request is made only of a system bus that answers a new connection (see
 // systembusprobe.h): a daemon that has stopped is told at once. One that
-// stalls after that check is given as long as QtDBus gives an answer.
+// stalls after that check is given 25 s, QtDBus's default, so that both
+// buses give up alike.
 constexpr int requestProbeMs = 2000;
 constexpr int requestConnectMs = 25000;
 
@@ -70,12 +71,11 @@ QDBusMessage allowingPasswordPrompt(QDBusMessage message)
 }
 
 
-void request(const QDBusConnection &bus, const QDBusMessage &message, ExitOutcomeHandler onOutcome)
+void requestOfDesktop(const QDBusConnection &bus, const QDBusMessage &message, ExitOutcomeHandler onOutcome)
 {
-    const bool fromLogind = message.service() == login1Service;
-    PendingReply(bus, allowingPasswordPrompt(message), fromLogind ? untilAnswered : qtDBusDefaultTimeout)
-        .whenAnswered([fromLogind, onOutcome = std::move(onOutcome)](const QDBusMessage &answer) {
-            onOutcome(outcomeOf(answer, fromLogind));
+    PendingReply(bus, allowingPasswordPrompt(message), qtDBusDefaultTimeout)
+        .whenAnswered([onOutcome = std::move(onOutcome)](const QDBusMessage &answer) {
+            onOutcome(outcomeOf(answer, false));
         });
 }
 
@@ -109,8 +109,11 @@ QDBusMessage asMessage(const SystemBusAnswer &answer)
 void requestOfLogind(const QDBusMessage &message, const StillWanted &stillWanted,
                      ExitOutcomeHandler onOutcome)
 {
+    if (!stillWanted())
+        return;
     if (!systemBusAnswers(requestProbeMs)) {
-        onOutcome({ExitOutcome::Kind::NoAnswer, {}});
+        if (stillWanted())
+            onOutcome({ExitOutcome::Kind::NoAnswer, {}});
         return;
     }
     const auto report = [onOutcome](const std::vector<SystemBusAnswer> &answers) {
@@ -130,7 +133,7 @@ void logOff(const StillWanted &stillWanted, ExitOutcomeHandler onOutcome)
     if (!desktop)
         requestOfLogind(endSession(), stillWanted, std::move(onOutcome));
     else if (stillWanted())
-        request(session, *desktop, std::move(onOutcome));
+        requestOfDesktop(session, *desktop, std::move(onOutcome));
 }
 
 

@@ -432,7 +432,10 @@ class VelmoraEndToEnd(unittest.TestCase):
         closed = time.monotonic()
         user.close_with_escape(main_window)
         wait_until(lambda: self.velmora.process.poll() is not None, 'the program to end', 90)
-        self.assertLess(time.monotonic() - closed, 2)
+        # Nothing waits for the stalled bus any more: closing took under a
+        # second here, where it used to wait 10 s and more. The bound leaves
+        # a busy machine room and still tells the two apart.
+        self.assertLess(time.monotonic() - closed, 8)
         self.assertEqual(self.velmora.process.returncode, 0)
         # Every notification shown was taken away again.
         shown = [call for call in self.notify_calls() if call[1][1] == ('UInt32', 0)]

@@ -3,6 +3,7 @@
 #include "systembus.h"
 
 #include "answerhandover.h"
+#include "systembuscoding.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -12,25 +13,27 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <utility>
+
+#include <sys/socket.h>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 // How soon a wait for the connection notices that the user has stopped.
 constexpr auto stillWantedPoll = std::chrono::milliseconds(50);
-// Nobody waits for a call sent expecting no answer; a stalled bus lets go of
-// its thread after twice this.
+// Nobody waits for a call sent expecting no answer; a bus that has not
+// taken it by then is given up on, as a request would be.
 constexpr int sendConnectMs = 25000;
-const char service[] = "org.freedesktop.login1";
 
 // What the calling thread and the connection's thread tell each other. The
 // verdict is given only once the connection is made, or given up on, so a
 // connection that comes late never sends what the caller no longer waits for.
+// libdbus heeds no timeout while it authenticates, so giving up shuts the
+// socket of a handshake still under way: only that ends a stalled one.
 struct Exchange
 {
     enum class Stage { Connecting, Connected, Sent };
@@ -38,10 +41,8 @@ struct Exchange
 
     void advance(Stage next)
     {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            stage = next;
-        }
+        std::lock_guard<std::mutex> lock(mutex);
+        stage = next;
         changed.notify_all();
     }
 
@@ -52,10 +53,32 @@ struct Exchange
         return verdict;
     }
 
-    std::mutex mutex;    // guards stage and verdict
+    // The connection's thread names its socket while it shakes hands, -1 after.
+    void handshakeOn(int fd)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        socket = fd;
+        if (verdict == Verdict::Drop && socket >= 0)
+            ::shutdown(socket, SHUT_RDWR);
+    }
+
+    // With mutex held.
+    void give(Verdict given)
+    {
+        verdict = given;
+        if (verdict == Verdict::Drop && socket >= 0)
+            ::shutdown(socket, SHUT_RDWR);
+        changed.notify_all();
+    }
+
+    // Guards stage, verdict and socket. The socket is shut only while named
+    // here, and its thread takes the name back before closing the connection:
+    // a number the process has since reused for another file is never shut.
+    std::mutex mutex;
     std::condition_variable changed;
     Stage stage = Stage::Connecting;
     Verdict verdict = Verdict::Pending;
+    int socket = -1;
 };
 
 struct Error
@@ -76,7 +99,6 @@ struct ConnectionRelease
     }
 };
 using Connection = std::unique_ptr<DBusConnection, ConnectionRelease>;
-using Message = std::unique_ptr<DBusMessage, decltype(&dbus_message_unref)>;
 using PendingCall = std::unique_ptr<DBusPendingCall, decltype(&dbus_pending_call_unref)>;
 
 std::string systemBusAddress()
@@ -89,111 +111,26 @@ std::string systemBusAddress()
 // The connection is the program's own, so losing it must not end the process.
 // The bus's greeting is asked for here rather than by dbus_bus_register(),
 // which waits for it holding a lock that every connection of the process
-// takes: one stalled handshake held all later ones. Once the caller has
-// given up (connectMs), the thread ends by itself a while later.
-Connection connectTo(const std::string& address, int connectMs, Error& error)
+// takes: one stalled handshake held all later ones. The greeting has no
+// timeout of its own: the caller's deadline shuts the socket of a stalled one.
+Connection connectTo(Exchange& exchange, const std::string& address, Error& error)
 {
     Connection connection(dbus_connection_open_private(address.c_str(), &error.error));
     if (!connection)
         return connection;
+    int socket = -1;
+    dbus_connection_get_socket(connection.get(), &socket);
+    exchange.handshakeOn(socket);
     dbus_connection_set_exit_on_disconnect(connection.get(), FALSE);
     const Message hello(dbus_message_new_method_call(DBUS_SERVICE_DBUS, DBUS_PATH_DBUS, DBUS_INTERFACE_DBUS, "Hello"),
                         &dbus_message_unref);
-    const Message welcome(
-        dbus_connection_send_with_reply_and_block(connection.get(), hello.get(), 2 * connectMs, &error.error),
-        &dbus_message_unref);
+    const Message welcome(dbus_connection_send_with_reply_and_block(connection.get(), hello.get(),
+                                                                    DBUS_TIMEOUT_INFINITE, &error.error),
+                          &dbus_message_unref);
+    exchange.handshakeOn(-1);
     if (!welcome)
         connection.reset();
     return connection;
-}
-
-Message messageFor(const SystemBusCall& call)
-{
-    Message message(dbus_message_new_method_call(service, call.path.c_str(), call.interface.c_str(),
-                                                 call.method.c_str()),
-                    &dbus_message_unref);
-    DBusMessageIter arguments;
-    dbus_message_iter_init_append(message.get(), &arguments);
-    for (const auto& argument : call.arguments) {
-        if (const bool* flag = std::get_if<bool>(&argument)) {
-            const dbus_bool_t value = *flag;
-            dbus_message_iter_append_basic(&arguments, DBUS_TYPE_BOOLEAN, &value);
-        } else {
-            const dbus_uint32_t value = std::get<std::uint32_t>(argument);
-            dbus_message_iter_append_basic(&arguments, DBUS_TYPE_UINT32, &value);
-        }
-    }
-    dbus_message_set_allow_interactive_authorization(message.get(), call.allowsPasswordPrompt);
-    return message;
-}
-
-SystemBusAnswer errorAnswer(const char* name, const char* message)
-{
-    SystemBusAnswer answer;
-    answer.isError = true;
-    answer.errorName = name ? name : DBUS_ERROR_FAILED;
-    answer.errorMessage = message ? message : "";
-    return answer;
-}
-
-std::string textAt(DBusMessageIter* at)
-{
-    const char* text = nullptr;
-    dbus_message_iter_get_basic(at, &text);
-    dbus_message_iter_next(at);
-    return text ? text : "";
-}
-
-std::uint32_t numberAt(DBusMessageIter* at)
-{
-    dbus_uint32_t number = 0;
-    dbus_message_iter_get_basic(at, &number);
-    dbus_message_iter_next(at);
-    return number;
-}
-
-std::vector<SystemBusAnswer::Inhibitor> inhibitorsAt(DBusMessageIter* at)
-{
-    std::vector<SystemBusAnswer::Inhibitor> inhibitors;
-    DBusMessageIter entries;
-    dbus_message_iter_recurse(at, &entries);
-    while (dbus_message_iter_get_arg_type(&entries) == DBUS_TYPE_STRUCT) {
-        DBusMessageIter fields;
-        dbus_message_iter_recurse(&entries, &fields);
-        SystemBusAnswer::Inhibitor inhibitor;
-        inhibitor.what = textAt(&fields);
-        inhibitor.who = textAt(&fields);
-        inhibitor.why = textAt(&fields);
-        inhibitor.mode = textAt(&fields);
-        inhibitor.uid = numberAt(&fields);
-        inhibitor.pid = numberAt(&fields);
-        inhibitors.push_back(std::move(inhibitor));
-        dbus_message_iter_next(&entries);
-    }
-    return inhibitors;
-}
-
-SystemBusAnswer answerIn(DBusMessage* reply)
-{
-    if (dbus_message_get_type(reply) == DBUS_MESSAGE_TYPE_ERROR) {
-        const char* text = nullptr;
-        dbus_message_get_args(reply, nullptr, DBUS_TYPE_STRING, &text, DBUS_TYPE_INVALID);
-        return errorAnswer(dbus_message_get_error_name(reply), text);
-    }
-    SystemBusAnswer answer;
-    DBusMessageIter first;
-    if (!dbus_message_iter_init(reply, &first))
-        return answer;
-    const int type = dbus_message_iter_get_arg_type(&first);
-    if (type == DBUS_TYPE_STRING || type == DBUS_TYPE_OBJECT_PATH) {
-        answer.text = textAt(&first);
-    } else if (type == DBUS_TYPE_ARRAY) {
-        char* signature = dbus_message_iter_get_signature(&first);
-        if (signature && std::strcmp(signature, "a(ssssuu)") == 0)
-            answer.inhibitors = inhibitorsAt(&first);
-        dbus_free(signature);
-    }
-    return answer;
 }
 
 // A connection that has gone gives no pending call.
@@ -207,11 +144,10 @@ SystemBusAnswer awaitAnswer(DBusPendingCall* call)
 }
 
 void converse(const std::shared_ptr<Exchange>& exchange, const std::string& address,
-              const std::vector<SystemBusCall>& calls, int replyTimeoutMs, int connectMs,
-              const AnswerHandover& onAnswers)
+              const std::vector<SystemBusCall>& calls, int replyTimeoutMs, const AnswerHandover& onAnswers)
 {
     Error error;
-    const Connection connection = connectTo(address, connectMs, error);
+    const Connection connection = connectTo(*exchange, address, error);
     exchange->advance(Exchange::Stage::Connected);
     if (exchange->awaitVerdict() == Exchange::Verdict::Drop)
         return;
@@ -226,12 +162,35 @@ void converse(const std::shared_ptr<Exchange>& exchange, const std::string& addr
         dbus_connection_send_with_reply(connection.get(), messageFor(call).get(), &sent, replyTimeoutMs);
         pending.emplace_back(sent, &dbus_pending_call_unref);
     }
+    // A few small messages fit in the socket's buffer: this ends even if the
+    // bus has stopped reading.
     dbus_connection_flush(connection.get());
     exchange->advance(Exchange::Stage::Sent);
     std::vector<SystemBusAnswer> answers;
     for (const PendingCall& call : pending)
         answers.push_back(awaitAnswer(call.get()));
     onAnswers.deliver(answers);
+}
+
+// Waits at most connectMs for the connection, asking stillWanted meanwhile
+// and once more when it has come, and gives the exchange its verdict.
+Departure awaitConnection(Exchange& exchange, int connectMs, const std::function<bool()>& stillWanted)
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(connectMs);
+    std::unique_lock<std::mutex> lock(exchange.mutex);
+    Departure departure = Departure::Left;
+    while (exchange.stage == Exchange::Stage::Connecting && departure == Departure::Left) {
+        if (!stillWanted())
+            departure = Departure::Unwanted;
+        else if (Clock::now() >= deadline)
+            departure = Departure::Stalled;
+        else
+            exchange.changed.wait_until(lock, std::min(deadline, Clock::now() + stillWantedPoll));
+    }
+    if (departure == Departure::Left && !stillWanted())
+        departure = Departure::Unwanted;
+    exchange.give(departure == Departure::Left ? Exchange::Verdict::Send : Exchange::Verdict::Drop);
+    return departure;
 }
 
 }
@@ -241,44 +200,34 @@ Departure callSystemBus(std::vector<SystemBusCall> calls, int replyTimeoutMs, in
                         std::function<void(const std::vector<SystemBusAnswer>&)> onAnswers)
 {
     auto exchange = std::make_shared<Exchange>();
-    // Detached: one caught in a stalled handshake holds nothing but itself,
-    // and the process may end without it.
-    std::thread([exchange, address = systemBusAddress(), calls = std::move(calls), replyTimeoutMs, connectMs,
+    // Detached: the process may end while it waits for its answers.
+    std::thread([exchange, address = systemBusAddress(), calls = std::move(calls), replyTimeoutMs,
                  handover = AnswerHandover(std::move(onAnswers))] {
-        converse(exchange, address, calls, replyTimeoutMs, connectMs, handover);
+        converse(exchange, address, calls, replyTimeoutMs, handover);
     }).detach();
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(connectMs);
-    std::unique_lock<std::mutex> lock(exchange->mutex);
-    Departure departure = Departure::Left;
-    while (exchange->stage == Exchange::Stage::Connecting && departure == Departure::Left) {
-        if (!stillWanted())
-            departure = Departure::Unwanted;
-        else if (Clock::now() >= deadline)
-            departure = Departure::Stalled;
-        else
-            exchange->changed.wait_until(lock, std::min(deadline, Clock::now() + stillWantedPoll));
+    const Departure departure = awaitConnection(*exchange, connectMs, stillWanted);
+    // Only the flush is left: the next request leaves after this one.
+    if (departure == Departure::Left) {
+        std::unique_lock<std::mutex> lock(exchange->mutex);
+        exchange->changed.wait(lock, [&exchange] { return exchange->stage == Exchange::Stage::Sent; });
     }
-    if (departure == Departure::Left && !stillWanted())
-        departure = Departure::Unwanted;
-    exchange->verdict = departure == Departure::Left ? Exchange::Verdict::Send : Exchange::Verdict::Drop;
-    exchange->changed.notify_all();
-    // A live connection sends at once; the next request leaves after this one.
-    if (departure == Departure::Left)
-        exchange->changed.wait_for(lock, std::chrono::milliseconds(connectMs),
-                                   [&exchange] { return exchange->stage == Exchange::Stage::Sent; });
     return departure;
 }
 
 void sendToSystemBus(SystemBusCall call)
 {
-    std::thread([address = systemBusAddress(), call = std::move(call)] {
+    auto exchange = std::make_shared<Exchange>();
+    std::thread([exchange, address = systemBusAddress(), call = std::move(call)] {
         Error error;
-        const Connection connection = connectTo(address, sendConnectMs, error);
-        if (!connection)
+        const Connection connection = connectTo(*exchange, address, error);
+        exchange->advance(Exchange::Stage::Connected);
+        if (exchange->awaitVerdict() == Exchange::Verdict::Drop || !connection)
             return;
         const Message message = messageFor(call);
         dbus_message_set_no_reply(message.get(), TRUE);
         dbus_connection_send(connection.get(), message.get(), nullptr);
         dbus_connection_flush(connection.get());
     }).detach();
+    // The caller does not wait, so a thread of its own gives up on a stall.
+    std::thread([exchange] { awaitConnection(*exchange, sendConnectMs, [] { return true; }); }).detach();
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 enum class Departure {
-    Left,        // the calls went out, or the bus refused the connection: onAnswers comes
+    Left,        // the calls are written to the bus, or it refused the connection: onAnswers comes
     Unwanted,    // stillWanted said no: nothing was sent and onAnswers never comes
     Stalled,     // no connection within the deadline: nothing is sent and onAnswers never comes
 };
@@ -19,7 +19,9 @@ enum class Departure {
 // a private connection on a thread of its own, which a stall holds alone.
 // The calling thread waits at most connectMs for the connection, asking
 // stillWanted meanwhile and once more just before the calls leave, then
-// returns once they have left, in order. Each answer waits replyTimeoutMs
+// returns once they are written to the bus, in order, so that the next
+// exchange cannot overtake them. A connection given up on has its socket
+// shut, which ends its thread at once. Each answer waits replyTimeoutMs
 // at most (INT_MAX: without end); onAnswers gets them all, on the
 // connection's thread, unless the application has ended by then. It only
 // hands them on: the application's end waits for it.
@@ -27,5 +29,6 @@ Departure callSystemBus(std::vector<SystemBusCall> calls, int replyTimeoutMs, in
                         const std::function<bool()>& stillWanted,
                         std::function<void(const std::vector<SystemBusAnswer>&)> onAnswers);
 
-// Sends the call expecting no answer and returns at once.
+// Sends the call expecting no answer and returns at once; a bus that has
+// not taken the connection within 25 s is given up on, as above.
 void sendToSystemBus(SystemBusCall call);

@@ -3,6 +3,8 @@
 #include "noticeannouncement.h"
 
 #include <QAccessible>
+#include <QString>
+#include <QWidget>
 #include <QtGlobal>
 
 void announceNotice(QWidget* notice, const QString& text)

@@ -43,7 +43,7 @@ def seconds_left(status):
     return int(match[1]) * 60 + int(match[2]) if match else None
 
 
-def working_directory(parent, settings):
+def working_directory(parent, settings=SETTINGS):
     """A fresh folder for one run, holding the settings it starts with."""
     directory = tempfile.mkdtemp(dir=parent)
     with open(os.path.join(directory, 'settings.dat'), 'w', encoding='utf-8') as file:
